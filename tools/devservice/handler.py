@@ -192,7 +192,7 @@ class Handler(BaseHTTPRequestHandler):
         except Exception as exc:  # a fault of ours: answer 500, keep serving
             self.log_message("internal error on %s %s: %r", self.command, self.path, exc)
             import traceback
-            traceback.print_exc(file=sys.stderr)
+            traceback.print_exc(file=self.server.log)
             self.close_connection = True
             try:
                 self.send_envelope(500, "internal error: %r" % exc, status=500)
@@ -200,4 +200,8 @@ class Handler(BaseHTTPRequestHandler):
                 pass
 
     def log_message(self, format, *args):
-        sys.stderr.write("[devservice] %s %s\n" % (self.address_string(), format % args))
+        try:
+            self.server.log.write("[devservice] %s %s\n" % (self.address_string(), format % args))
+            self.server.log.flush()
+        except (OSError, ValueError):
+            pass

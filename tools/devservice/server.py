@@ -41,11 +41,12 @@ class DevServiceServer(ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True
 
-    def __init__(self, data_dir, host="127.0.0.1", port=0, out=None):
+    def __init__(self, data_dir, host="127.0.0.1", port=0, out=None, log=None):
         self.data_dir = os.path.abspath(data_dir)
         self.store = open_store(self.data_dir)
         self.config = Config(self.store)
         self.out = out or sys.stdout
+        self.log = log or sys.stderr
         self._out_lock = threading.Lock()
         self.stopping = threading.Event()
         super().__init__((host, port), Handler)
@@ -78,9 +79,9 @@ class DevServiceServer(ThreadingHTTPServer):
         self.store.close()
 
 
-def start_in_thread(data_dir, port=0, out=None):
+def start_in_thread(data_dir, port=0, out=None, log=None):
     """Start a server on a background thread of this process (for tests); returns it."""
-    server = DevServiceServer(data_dir, port=port, out=out)
+    server = DevServiceServer(data_dir, port=port, out=out, log=log)
     thread = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.1}, daemon=True)
     thread.start()
     server.thread = thread
