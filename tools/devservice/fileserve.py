@@ -31,11 +31,11 @@ def parse_range(header, size):
     if not first.isdigit() or (last and not last.isdigit()):
         return None
     start = int(first)
-    end = int(last) if last else size - 1
-    if end < start:
+    if last and int(last) < start:
         return None
     if start >= size:
         return UNSATISFIABLE
+    end = int(last) if last else size - 1
     return (start, min(end, size - 1))
 
 
