@@ -1,15 +1,4 @@
-# Cross toolchain for the 32-bit Windows product build (posix thread model: std::thread and std::mutex exist).
-set(CMAKE_SYSTEM_NAME Windows)
+# The product: 32-bit Windows (posix thread model, so std::thread and std::mutex exist).
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TOOLCHAIN_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-if(DEFINED ENV{VORLIX_WIN32_PREFIX})
-  list(APPEND CMAKE_FIND_ROOT_PATH $ENV{VORLIX_WIN32_PREFIX})
-endif()
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
