@@ -86,6 +86,7 @@ class DevService:
                 self.process.kill()
                 self.process.wait()
         code = self.process.returncode
+        self.process.stdout.close()
         self.process = None
         return code
 

@@ -11,6 +11,9 @@ import time
 from http.server import BaseHTTPRequestHandler
 
 API_BODY_CAP = 1024 * 1024
+# A refused body up to this size is read and thrown away, so the client gets to read the
+# answer (closing on unread data would reset the connection under it); beyond it, we close.
+DISCARD_LIMIT = 64 * 1024 * 1024
 STORED_BODY_CAP = 64 * 1024
 
 
@@ -79,7 +82,7 @@ class Handler(BaseHTTPRequestHandler):
             raise BodyError(400, "bad Content-Length")
         length = int(length_text)
         if length > cap:
-            self.close_connection = True
+            self.discard_body()
             raise BodyError(413, "body of %d bytes is over the limit of %d bytes" % (length, cap))
         body = self.rfile.read(length)
         self.body_consumed = True
@@ -121,12 +124,28 @@ class Handler(BaseHTTPRequestHandler):
 
     # --- answers ---------------------------------------------------------
 
-    def begin_answer(self, status, code=None):
-        """Record the request and send the status line. A body left unread would be taken
-        for the next request on this connection, so such a connection is closed."""
-        length = self.headers.get("Content-Length") if self.headers else None
-        if not self.body_consumed and length and length.strip() != "0":
+    def discard_body(self):
+        """Read and drop a body nobody wants. A body left unread would be taken for the next
+        request on this connection; when it cannot be skipped the connection is closed."""
+        if self.body_consumed:
+            return
+        self.body_consumed = True
+        length_text = (self.headers.get("Content-Length") or "0").strip()
+        if "chunked" in (self.headers.get("Transfer-Encoding") or "").lower() or not length_text.isdigit() \
+                or int(length_text) > DISCARD_LIMIT:
             self.close_connection = True
+            return
+        left = int(length_text)
+        while left > 0:
+            piece = self.rfile.read(min(left, 65536))
+            if not piece:
+                self.close_connection = True
+                return
+            left -= len(piece)
+
+    def begin_answer(self, status, code=None):
+        """Record the request and send the status line."""
+        self.discard_body()
         self.write_record(status, code)
         self.send_response(status)
 
