@@ -15,10 +15,10 @@ def parse_range(header, size):
     text = header.strip()
     if not text.lower().startswith("bytes="):
         return None
-    spec = text[6:].strip()
-    if "," in spec:
+    wanted = text[6:].strip()
+    if "," in wanted:
         return None
-    first, dash, last = (p.strip() for p in spec.partition("-"))
+    first, dash, last = (p.strip() for p in wanted.partition("-"))
     if not dash:
         return None
     if first == "":
