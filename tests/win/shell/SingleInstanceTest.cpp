@@ -13,18 +13,16 @@ using test::WaitForWindow;
 
 constexpr wchar_t kTitle[] = L"Tavro一键回录";
 
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM p) {
+  wchar_t cls[32], buf[256];
+  GetClassNameW(child, cls, 32);
+  if (std::wstring(cls) == L"Static" && GetWindowTextW(child, buf, 256) > 0) *reinterpret_cast<std::wstring*>(p) += buf;
+  return TRUE;
+}
+
 std::wstring BoxText(HWND box) {
   std::wstring text;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM p) -> BOOL {
-        wchar_t cls[32], buf[256];
-        GetClassNameW(child, cls, 32);
-        if (std::wstring(cls) == L"Static" && GetWindowTextW(child, buf, 256) > 0)
-          *reinterpret_cast<std::wstring*>(p) += buf;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&text));
+  EnumChildWindows(box, &CollectStaticText, reinterpret_cast<LPARAM>(&text));
   return text;
 }
 
