@@ -1,0 +1,93 @@
+"""Drives the real program under Wine on the current X display, for the end-to-end scenarios.
+
+Each scenario gets its own copy of the install tree, so its Config/, logs/ and clips never meet another's.
+The display comes from scripts/lib/with-display (scripts/test runs the scenarios inside it)."""
+import glob
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+MAIN_TITLE = "Tavro一键回录"
+
+
+def run_arch():
+    arch = os.environ.get("VORLIX_RUN_ARCH")
+    if arch:
+        return arch
+    try:
+        subprocess.run(["/lib/ld-linux.so.2", "--version"], capture_output=True, check=True)
+        return "win32"
+    except (OSError, subprocess.CalledProcessError):
+        return "win64"
+
+
+def wine():
+    return "/usr/lib/wine/wine" if run_arch() == "win32" else "/usr/lib/wine/wine64"
+
+
+def dist_dir():
+    return os.path.join(REPO, "dist" if run_arch() == "win32" else "dist64")
+
+
+class Program:
+    """One run of Vorlix.exe from a private install tree."""
+
+    def __init__(self, env=None):
+        self.root = tempfile.mkdtemp(prefix="vorlix-e2e-")
+        self.tree = os.path.join(self.root, "app")
+        shutil.copytree(dist_dir(), self.tree, symlinks=True,
+                        ignore=shutil.ignore_patterns("Config", "logs", "crash_dump", "temp"))
+        self.env = dict(os.environ)
+        self.env.update(env or {})
+        self.process = None
+
+    def start(self):
+        self.process = subprocess.Popen([wine(), "Vorlix.exe"], cwd=self.tree, env=self.env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
+        return self
+
+    def window(self, title=MAIN_TITLE, timeout=30):
+        """The X id of the top-level window with exactly this title."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            r = subprocess.run(["xdotool", "search", "--name", "^%s$" % title], capture_output=True, text=True)
+            ids = r.stdout.split()
+            if ids:
+                return ids[0]
+            if self.process and self.process.poll() is not None:
+                raise AssertionError("the program ended (code %s) before its window appeared" % self.process.returncode)
+            time.sleep(0.2)
+        raise AssertionError("no window titled %r within %s s" % (title, timeout))
+
+    def screenshot(self, window_id, name):
+        out = os.path.join(REPO, "out", "e2e")
+        os.makedirs(out, exist_ok=True)
+        path = os.path.join(out, name)
+        subprocess.run(["import", "-window", window_id, path], check=True, capture_output=True)
+        return path
+
+    def press(self, window_id, keys):
+        subprocess.run(["xdotool", "windowfocus", "--sync", window_id, "key", "--window", window_id, keys],
+                       capture_output=True)
+
+    def wait(self, timeout=30):
+        try:
+            out, _ = self.process.communicate(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            out, _ = self.process.communicate()
+            raise AssertionError("the program did not end within %s s" % timeout)
+        self.stdout = out.decode("utf-8", "replace")
+        return self.process.returncode
+
+    def logs(self):
+        return sorted(glob.glob(os.path.join(self.tree, "logs", "*.log")))
+
+    def close(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        shutil.rmtree(self.root, ignore_errors=True)
