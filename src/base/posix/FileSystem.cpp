@@ -46,6 +46,18 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
 
 bool RemoveFile(const std::wstring& path) { return unlink(Narrow(path).c_str()) == 0; }
 
+long long FileSize(const std::wstring& path) {
+  struct stat st{};
+  if (stat(Narrow(path).c_str(), &st) != 0) return -1;
+  return static_cast<long long>(st.st_size);
+}
+
+bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+  return std::rename(Narrow(from).c_str(), Narrow(to).c_str()) == 0;
+}
+
+std::FILE* OpenFile(const std::wstring& path, const char* mode) { return std::fopen(Narrow(path).c_str(), mode); }
+
 std::wstring GetModulePath() {
   char buf[4096];
   ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);

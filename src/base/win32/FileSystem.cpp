@@ -46,6 +46,21 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
 
 bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != 0; }
 
+long long FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA d;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &d)) return -1;
+  return (static_cast<long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+
+bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::FILE* OpenFile(const std::wstring& path, const char* mode) {
+  std::wstring wmode(mode, mode + std::char_traits<char>::length(mode));
+  return _wfopen(path.c_str(), wmode.c_str());
+}
+
 std::wstring GetModulePath() {
   std::wstring buf(MAX_PATH, L'\0');
   for (;;) {
