@@ -1,0 +1,63 @@
+// SHA-1 against the FIPS 180-1 test vectors, HMAC-SHA1 against RFC 2202, and the URL-safe Base64 form.
+#include <gtest/gtest.h>
+
+#include "net/Base64.h"
+#include "net/Sha1.h"
+
+using namespace vorlix::net;
+
+namespace {
+
+std::string Hex(const Sha1Digest& d) { return ToLowerHex(d.data(), d.size()); }
+
+}  // namespace
+
+TEST(Sha1, FipsVectors) {
+  struct Case {
+    std::string input;
+    const char* digest;
+  } cases[] = {
+      {"abc", "a9993e364706816aba3e25717850c26c9cd0d89d"},
+      {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", "84983e441c3bd26ebaae4aa1f95129e5e54670f1"},
+      {std::string(1000000, 'a'), "34aa973cd4c4daa4f61eeb2bdbad27316534016f"},
+      {"", "da39a3ee5e6b4b0d3255bfef95601890afd80709"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Sha1Hex(c.input), c.digest) << c.input.substr(0, 20);
+}
+
+TEST(Sha1, PiecewiseUpdatesEqualOneShotAcrossBlockBoundaries) {
+  std::string data;
+  for (int i = 0; i < 300; ++i) data += char(i * 7);
+  for (std::size_t split : {0u, 1u, 55u, 56u, 63u, 64u, 65u, 128u, 299u}) {
+    CSha1 h;
+    h.Update(data.data(), split);
+    h.Update(data.data() + split, data.size() - split);
+    EXPECT_EQ(Hex(h.Final()), Sha1Hex(data)) << split;
+  }
+}
+
+TEST(HmacSha1, Rfc2202Vectors) {
+  struct Case {
+    std::string key, message;
+    const char* mac;
+  } cases[] = {
+      {std::string(20, '\x0b'), "Hi There", "b617318655057264e28bc0b6fb378c8ef146be00"},
+      {"Jefe", "what do ya want for nothing?", "effcdf6ae5eb2fa2d27416d5f184df9c259a7c79"},
+      {std::string(20, '\xaa'), std::string(50, '\xdd'), "125d7342b9ac11cd91a39af48aa17b4f63f175d3"},
+      // A key longer than the block is hashed first.
+      {std::string(80, '\xaa'), "Test Using Larger Than Block-Size Key - Hash Key First",
+       "aa4ae5e15272d00e95705637ce8a3b55ed402112"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Hex(HmacSha1(c.key, c.message)), c.mac) << c.message;
+}
+
+TEST(UrlSafeBase64, PaddingAndAlphabet) {
+  struct Case {
+    std::string in;
+    const char* out;
+  } cases[] = {
+      {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foobar", "Zm9vYmFy"},
+      {"\xfb\xff\xbf", "-_-_"},  // '+' and '/' in the standard alphabet
+  };
+  for (const Case& c : cases) EXPECT_EQ(UrlSafeBase64Encode(c.in), c.out) << c.in;
+}
