@@ -1,0 +1,62 @@
+#include "recording/VideoProbe.h"
+
+#include "base/TextConv.h"
+#include "recording/CommandRunner.h"
+#include "shell/Log.h"
+
+namespace vorlix {
+namespace {
+
+// Leading decimal digits, as _wtoi reads them (an optional sign, then digits; anything else gives 0).
+int LeadingInt(const std::wstring& text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+    value = value * 10 + (text[i] - L'0');
+    if (value > 0x7FFFFFFF) value = 0x7FFFFFFF;
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+}  // namespace
+
+int ParseVideoDuration(const std::wstring& output) {
+  const std::wstring marker = L"Duration: ";
+  size_t at = output.find(marker);
+  if (at == std::wstring::npos) return 0;
+  size_t start = at + marker.size();
+  size_t dot = output.find(L'.', start);
+  if (dot == std::wstring::npos) return 0;
+  const std::wstring text = output.substr(start, dot - start);
+
+  int fields[3] = {0, 0, 0};
+  int count = 0;
+  size_t pos = 0;
+  while (count < 3 && pos <= text.size()) {
+    size_t colon = text.find(L':', pos);
+    size_t end = colon == std::wstring::npos ? text.size() : colon;
+    if (end > pos) fields[count++] = LeadingInt(text.substr(pos, end - pos));
+    if (colon == std::wstring::npos) break;
+    pos = colon + 1;
+  }
+  long long seconds = static_cast<long long>(fields[0]) * 3600 + static_cast<long long>(fields[1]) * 60 + fields[2];
+  if (seconds > 0x7FFFFFFF || seconds < -0x7FFFFFFF) return 0;
+  return static_cast<int>(seconds);
+}
+
+int GetVideoDuration(const std::wstring& path) {
+  if (LogEnabled(2)) LogWrite(LogBegin(2, "VideoProbe", __LINE__) << "GetVideoDuration Begin" << '\n');
+  const std::string command = WideToAnsi(L"ffmpeg -i \"" + path + L"\" -f null");
+  const std::wstring output = ExecCmd(command);
+  if (LogEnabled(2))
+    LogWrite(LogBegin(2, "VideoProbe", __LINE__) << command << " \r\n result:" << WideToAnsi(output) << '\n');
+  const int seconds = ParseVideoDuration(output);
+  if (LogEnabled(2))
+    LogWrite(LogBegin(2, "VideoProbe", __LINE__) << "GetVideoDuration  End diff:" << static_cast<int32_t>(seconds) << '\n');
+  return seconds;
+}
+
+}  // namespace vorlix
