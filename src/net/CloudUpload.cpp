@@ -38,6 +38,8 @@ int Post(const std::string& url, const std::string& token, const char* contentTy
   curl_slist* headers = nullptr;
   headers = curl_slist_append(headers, ("Authorization: UpToken " + token).c_str());
   headers = curl_slist_append(headers, (std::string("Content-Type: ") + contentType).c_str());
+  // No 100-continue round trip before each chunk.
+  headers = curl_slist_append(headers, "Expect:");
   curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
   curl_easy_setopt(easy, CURLOPT_POST, 1L);
   curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(size));

@@ -8,6 +8,7 @@
 #include "base/TextConv.h"
 #include "config/Settings.h"
 #include "net/Endpoints.h"
+#include "net/download/TransferEngine.h"
 #include "net/Envelope.h"
 #include "net/RequestBodies.h"
 #include "net/Signing.h"
@@ -68,6 +69,9 @@ CPLObject::CPLObject(const SessionValues& session, const std::string& apiBase, c
   }
   m_share = share;
   m_userAgent = MakeUserAgent(GetAdapterAddressText());
+  m_transfer = std::make_unique<TransferEngine>();
+  m_transfer->SetUserAgent(m_userAgent);
+  m_transfer->SetReferer(kReferer);
   m_session = session;
   m_apiBase = apiBase;
   m_logUrl = logUrl;
@@ -75,6 +79,8 @@ CPLObject::CPLObject(const SessionValues& session, const std::string& apiBase, c
 
 CPLObject::~CPLObject() {
   RequestStop();
+  m_transfer->Quit();
+  m_transfer->SetListener(nullptr);
   m_listener = nullptr;
   if (m_share) curl_share_cleanup(static_cast<CURLSH*>(m_share));
 }
@@ -102,7 +108,26 @@ std::size_t CPLObject::WriteResponse(char* data, std::size_t size, std::size_t c
   return bytes;
 }
 
-void CPLObject::SetHttpCallback(IPLHttpCallback* listener) { m_listener = listener; }
+void CPLObject::SetHttpCallback(IPLHttpCallback* listener) {
+  m_listener = listener;
+  m_transfer->SetListener(listener);
+}
+
+int CPLObject::DownloadFile(const std::string& url, const std::wstring& folder, const std::wstring& fileName) {
+  return m_transfer->DownloadFile(url, folder, fileName);
+}
+
+int CPLObject::DownloadFile(const std::string& url, const std::wstring& folder, const std::wstring& fileName,
+                            const std::string& identity) {
+  return m_transfer->DownloadFile(url, folder, fileName, identity);
+}
+
+void CPLObject::CancelDownload() { m_transfer->CancelDownload(); }
+
+int CPLObject::DownloadFile(const std::string& url, const std::wstring& folder, const std::wstring& fileName,
+                            const std::string& identity, double lowSpeedLimit, int lowSpeedTime) {
+  return m_transfer->DownloadFile(url, folder, fileName, identity, lowSpeedLimit, lowSpeedTime);
+}
 
 SessionValues CPLObject::GetSession() const {
   std::lock_guard<std::mutex> lock(m_sessionLock);

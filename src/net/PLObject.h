@@ -12,6 +12,7 @@
 // Every HTTPS peer's certificate and host name are verified.
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -24,6 +25,7 @@
 
 namespace plHttp {
 
+class TransferEngine;
 
 // Session values as the object holds them: narrow text, code page 936 (ASCII ids and tokens unchanged).
 struct SessionValues {
@@ -51,7 +53,15 @@ class CPLObject {
   // Update check: form POST "versionCode=<v>&type=3", signed over type then versionCode. Success flag;
   // the answer goes to response whenever it is JSON.
   virtual int CheckUpdate(const std::string& versionText, std::string& response);
+  // Resumable downloads (net/download/TransferEngine.h): 0 on success, a libcurl code or the HTTP status.
+  virtual int DownloadFile(const std::string& url, const std::wstring& folder, const std::wstring& fileName);
+  virtual int DownloadFile(const std::string& url, const std::wstring& folder, const std::wstring& fileName,
+                           const std::string& identity);
+  virtual void CancelDownload();
+  virtual int DownloadFile(const std::string& url, const std::wstring& folder, const std::wstring& fileName,
+                           const std::string& identity, double lowSpeedLimit, int lowSpeedTime);
 
+  // Stores the listener and hands it to the download engine; pass nullptr when the listener goes away.
   void SetHttpCallback(IPLHttpCallback* listener);
   IPLHttpCallback* GetHttpCallback() const { return m_listener.load(); }
 
@@ -103,6 +113,7 @@ class CPLObject {
   std::string m_userAgent;
   std::atomic<IPLHttpCallback*> m_listener{nullptr};
   void* m_share = nullptr;
+  std::unique_ptr<TransferEngine> m_transfer;
   std::mutex m_dnsLock;
   std::mutex m_connectionLock;
   mutable std::mutex m_sessionLock;
