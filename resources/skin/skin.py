@@ -5,6 +5,7 @@ Run through ./generate, which turns the SVG into PNG with rsvg-convert. The list
 layouts is skin.tsv; this file only decides how each one looks. Button strips have four frames side by side:
 normal, hot, pushed, disabled. Glyph strips add a second row for the checked state.
 """
+import math
 import os
 import sys
 
@@ -134,6 +135,27 @@ def text(x, y, s, size, fill, family=CJK, weight="normal", anchor="middle", spac
             f'fill="{fill}" text-anchor="{anchor}"{ls}>{s}</text>')
 
 
+def arc_arrow(cx, cy, r, start, sweep, col, sw, head):
+    """A circular arrow from angle start (degrees, screen coordinates) turning by sweep degrees
+    (positive = clockwise), with its head at the end pointing along the turn."""
+    a0, a1 = math.radians(start), math.radians(start + sweep)
+    x0, y0 = cx + r * math.cos(a0), cy + r * math.sin(a0)
+    x1, y1 = cx + r * math.cos(a1), cy + r * math.sin(a1)
+    large = 1 if abs(sweep) > 180 else 0
+    cw = 1 if sweep > 0 else 0
+    sign = 1 if sweep > 0 else -1
+    tx, ty = -math.sin(a1) * sign, math.cos(a1) * sign
+    nx, ny = -ty, tx
+    # Stop the line short of the tip so the head stays sharp.
+    tip = (x1 + tx * head, y1 + ty * head)
+    b1 = (x1 - tx * head * 0.35 + nx * head * 0.9, y1 - ty * head * 0.35 + ny * head * 0.9)
+    b2 = (x1 - tx * head * 0.35 - nx * head * 0.9, y1 - ty * head * 0.35 - ny * head * 0.9)
+    out = path(f"M{x0:.2f},{y0:.2f} A{r},{r} 0 {large} {cw} {x1:.2f},{y1:.2f}", stroke=col, sw=sw, cap="butt")
+    out += path(f"M{tip[0]:.2f},{tip[1]:.2f} L{b1[0]:.2f},{b1[1]:.2f} L{b2[0]:.2f},{b2[1]:.2f} Z",
+                fill=col, stroke=col, sw=0.6, join="miter")
+    return out
+
+
 def strip(d, fw, fh, cols, rows, draw):
     """Lays out cols x rows frames, each clipped to its own cell; draw(col, row) gives the frame's SVG."""
     out = []
@@ -173,7 +195,6 @@ def glyph_minimise(fg, w, h):
 def glyph_gear(fg, w, h):
     cx, cy = w / 2, h / 2
     teeth = []
-    import math
     for i in range(8):
         a = math.pi * 2 * i / 8
         teeth.append(line(cx + math.cos(a) * 3.2, cy + math.sin(a) * 3.2,
@@ -230,16 +251,8 @@ def glyph_stop(d, s, c):
 def glyph_replay(d, s, c):
     col = pick(s, CYAN, MINT, TEAL, GREY_TEXT)
     tcol = pick(s, "#e8f3f5", "#ffffff", "#b9c9ce", GREY_TEXT)
-    r = 12
-    import math
-    a0, a1 = math.radians(-60), math.radians(230)
-    x0, y0 = c + r * math.cos(a0), c + r * math.sin(a0)
-    x1, y1 = c + r * math.cos(a1), c + r * math.sin(a1)
-    arc = path(f"M{x0:.2f},{y0:.2f} A{r},{r} 0 1 1 {x1:.2f},{y1:.2f}", stroke=col, sw=2.2)
-    # Arrow head at the arc's start, pointing back (counter-clockwise).
-    ah = path(f"M{x0 - 5.5:.2f},{y0 - 0.5:.2f} L{x0 + 1.5:.2f},{y0 - 1.5:.2f} L{x0 + 0.5:.2f},{y0 + 5.5:.2f} Z",
-              fill=col, stroke=col, sw=1)
-    return arc + ah + text(c, c + 4, "60", 11, tcol, LATIN, "bold")
+    # Turning back: a counter-clockwise arrow around the seconds.
+    return arc_arrow(c, c, 12.5, 190, -290, col, 2.2, 3.6) + text(c, c + 4, "60", 11, tcol, LATIN, "bold")
 
 
 def glyph_login(d, s, c):
@@ -287,8 +300,8 @@ def rect_button(d, s, w, h, primary, caption=None, size=13, rx=3):
         out += line(rx + 1, 1.5, w - rx - 1, 1.5, "#ffffff", opacity=0.25 if s != DISABLED else 0.05)
         tcol = pick(s, "#ffffff", "#ffffff", "#d8ecea", GREY_TEXT)
     else:
-        fill = pick(s, d.vgrad("#16232a", "#0f181c"), d.vgrad("#1c3037", "#132126"),
-                    d.vgrad("#0a1215", "#0e171b"), "#121819")
+        fill = pick(s, d.vgrad("#16232a", "#0f181c"), d.vgrad("#1d4a48", "#133433"),
+                    d.vgrad("#070d0f", "#0c1518"), "#121819")
         edge = pick(s, TEAL, CYAN, MINT, GREY)
         out += box(0, 0, w, h, fill, edge, rx)
         tcol = pick(s, TEXT, "#ffffff", MINT, GREY_TEXT)
@@ -333,21 +346,12 @@ def start_button(r):
 def refresh_button(r):
     d = Defs()
     fw, h = r["w"] // 4, r["h"]
-    import math
 
     def frame(s, _):
         out = rect_button(d, s, fw, h, False, rx=4)
-        col = pick(s, CYAN, MINT, MINT, GREY_TEXT)
-        c = fw / 2
+        col = pick(s, CYAN, "#ffffff", MINT, GREY_TEXT)
         dy = 1 if s == PUSHED else 0
-        rr = 6.5
-        a0, a1 = math.radians(-40), math.radians(250)
-        x0, y0 = c + rr * math.cos(a0), c + dy + rr * math.sin(a0)
-        x1, y1 = c + rr * math.cos(a1), c + dy + rr * math.sin(a1)
-        out += path(f"M{x1:.2f},{y1:.2f} A{rr},{rr} 0 1 1 {x0:.2f},{y0:.2f}", stroke=col, sw=1.8)
-        out += path(f"M{x0 - 0.5:.2f},{y0 - 5:.2f} L{x0 + 0.8:.2f},{y0 + 0.5:.2f} L{x0 - 4.8:.2f},{y0 + 0.5:.2f} Z",
-                    fill=col, stroke=col, sw=1)
-        return out
+        return out + arc_arrow(fw / 2, h / 2 + dy, 5.8, 150, 285, col, 1.7, 2.8)
     return svg(r["w"], h, strip(d, fw, h, 4, 1, frame), d.text())
 
 
@@ -580,6 +584,15 @@ def main_background(r):
     out += circle(365, 125, 46, d.rgrad((CYAN, 0.16), (CYAN, 0)))
     out += line(275.5, 104, 275.5, 200, d.vgrad((RULE, 0), RULE, (RULE, 0)), 1)
     out += rect(275, 104, 1, 96, d.vgrad((TEAL, 0), (TEAL, 0.6), (TEAL, 0)))
+    # A faint grid gives the body some texture without competing with the controls.
+    for x in range(24, w, 24):
+        out += line(x + 0.5, 37, x + 0.5, 262, "#ffffff", opacity=0.018)
+    for y in range(48, 262, 24):
+        out += line(1, y + 0.5, w - 1, y + 0.5, "#ffffff", opacity=0.018)
+    # Corner marks framing the recording area.
+    for (x, y, sx, sy) in ((12, 92, 1, 1), (w - 12, 92, -1, 1), (12, 216, 1, -1), (w - 12, 216, -1, -1)):
+        out += path(f"M{x + 0.5 * sx},{y + 10 * sy} L{x + 0.5 * sx},{y + 0.5 * sy} L{x + 10 * sx},{y + 0.5 * sy}",
+                    stroke=TEAL, sw=1, cap="butt", join="miter", opacity=0.8)
     # Link row and status area.
     out += line(16, 82.5, w - 16, 82.5, RULE)
     out += line(16, 225.5, w - 16, 225.5, RULE)
