@@ -19,11 +19,15 @@ def run(*args):
 
 
 def main():
-    png_dir, out = sys.argv[1], sys.argv[2]
+    png_dir, out, icons = sys.argv[1], sys.argv[2], sys.argv[3:]
     with tempfile.TemporaryDirectory() as tmp:
         tiles = []
-        for r in skin.load_table():
-            src = os.path.join(png_dir, f"{r['id']}.png")
+        entries = [(r, os.path.join(png_dir, f"{r['id']}.png"), None) for r in skin.load_table()]
+        for i, icon in enumerate(icons):
+            size = int(subprocess.run(["identify", "-format", "%w", icon], check=True, capture_output=True,
+                                      text=True).stdout)
+            entries.append((dict(id=f"icon{i}", w=size, h=size, cols=1, rows=1), icon, f"icon 128: {size} px"))
+        for r, src, caption in entries:
             tile = os.path.join(tmp, f"{r['id']}.png")
             parts = [src]
             if r["w"] <= 300 and r["h"] <= 100:
@@ -34,7 +38,7 @@ def main():
             run(*parts, "-bordercolor", "none", "-border", "4", tile)
             w, h = map(int, subprocess.run(["identify", "-format", "%w %h", tile], check=True,
                                            capture_output=True, text=True).stdout.split())
-            label = f"{r['id']}  {r['w']}x{r['h']}  ({r['cols']}x{r['rows']})"
+            label = caption or f"{r['id']}  {r['w']}x{r['h']}  ({r['cols']}x{r['rows']})"
             run("-size", f"{w}x{h}", "pattern:checkerboard", "-fill", "#3a444a", "-opaque", "#999999",
                 "-fill", "#30393e", "-opaque", "#666666", tile, "-composite",
                 "-background", BG, "-fill", "#e0f0f0", "-font", FONT, "-pointsize", "13",

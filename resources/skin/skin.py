@@ -357,12 +357,14 @@ def refresh_button(r):
 
 # ---------------------------------------------------------------- drop-downs
 
-def dropdown(d, s, w, h, arrow_w, fill_n, rx=3):
-    edge = pick(s, "#2b434b", CYAN, MINT, GREY)
+def dropdown(d, s, w, h, arrow_w, fill_n, rx=3, inset=False):
+    # An inset drop-down sits inside a field the dialog skin already frames, so at rest it has no outline.
+    edge = pick(s, fill_n if inset else "#2b434b", CYAN, MINT, GREY)
     fill = pick(s, fill_n, fill_n, "#0c181b", "#111718")
     out = box(0, 0, w, h, fill, edge, rx)
     ax = w - arrow_w
-    out += line(ax + 0.5, 4, ax + 0.5, h - 4, pick(s, RULE, "#1f4d4b", "#1f5f5a", "#1a2022"))
+    if not (inset and s == NORMAL):
+        out += line(ax + 0.5, 4, ax + 0.5, h - 4, pick(s, RULE, "#1f4d4b", "#1f5f5a", "#1a2022"))
     if s == PUSHED:
         out += rect(ax + 1, 1, arrow_w - 2, h - 2, "#12302f", rx=rx)
     col = pick(s, TEXT, MINT, MINT, GREY_TEXT)
@@ -372,12 +374,13 @@ def dropdown(d, s, w, h, arrow_w, fill_n, rx=3):
     return out
 
 
-def dropdown_strip(arrow, fill_n):
+def dropdown_strip(arrow, fill_n, inset=False):
     def make(r):
         d = Defs()
         fw, h = r["w"] // 4, r["h"]
         aw = arrow if arrow else h
-        return svg(r["w"], h, strip(d, fw, h, 4, 1, lambda s, _: dropdown(d, s, fw, h, aw, fill_n)), d.text())
+        return svg(r["w"], h, strip(d, fw, h, 4, 1, lambda s, _: dropdown(d, s, fw, h, aw, fill_n, inset=inset)),
+                   d.text())
     return make
 
 
@@ -689,7 +692,7 @@ DRAW = {
     1208: glyph_strip(False),
     1239: scrollbar,
     411: login_background,
-    1203: dropdown_strip(16, PANEL),
+    1203: dropdown_strip(16, PANEL, inset=True),
     1205: title_strip(glyph_close, danger=True),
     1223: rect_strip(False),
     1224: round_strip(CYAN, glyph_login, filled=True),
@@ -793,6 +796,12 @@ def write_doc(path_md):
         "frame. Check and radio strips add a second row for the checked state. Colours: text #9abecc, accents",
         "#0adcc8 / #09d8c3 / #1c998d / #00ffdd / #1acef5 / #3dcbff, panels #1a2730 / #1a2227 / #0a1012,",
         "rules #1c282b. `contact-sheet.png` shows every image with its id (small ones also magnified).",
+        "",
+        "Every frame is drawn to look right at 1:1, which is how the screens place them (a 50 × 50 frame in a",
+        "50 × 50 button). A nine-grid of equal thirds leaves out the last `size mod 3` pixels and stretches the",
+        "middle instead, so frames whose size is not a multiple of 3 are best drawn 1:1 when the target has the",
+        "frame's size. 404 is the one image meant to be stretched: its thirds are 30 px, the top band being the",
+        "30 px title bar, and its middle row and column are uniform so they repeat cleanly.",
         "",
         "| Id | Size | Frames | Layout | Where used |",
         "|---|---|---|---|---|",

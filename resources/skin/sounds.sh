@@ -9,11 +9,11 @@ mkdir -p "$out"
 
 # note FILE SECONDS HZ: one chime note with a 4 ms attack and a decay to silence.
 note() {
-  sox -n -r 44100 -b 16 -c 1 "$1" synth "$2" sine "$3" sine "$(echo "$3 * 2" | bc)" remix 1v0.8,2v0.2 \
+  sox -R -n -r 44100 -b 16 -c 1 "$1" synth "$2" sine "$3" sine "$(echo "$3 * 2" | bc)" remix 1v0.8,2v0.2 \
     fade q 0.004 "$2" "$(echo "$2 * 0.85" | bc)"
 }
-silence() { sox -n -r 44100 -b 16 -c 1 "$1" trim 0 "$2"; }
-finish() { sox "$@" "$tmp/mix.wav" && sox "$tmp/mix.wav" -b 16 -e signed-integer "$dst" gain -n -4; }
+silence() { sox -R -n -r 44100 -b 16 -c 1 "$1" trim 0 "$2"; }
+finish() { sox -R "$@" "$tmp/mix.wav" && sox -R "$tmp/mix.wav" -b 16 -e signed-integer "$dst" gain -n -4; }
 
 # Start: rising fifth (A5 then E6).
 note "$tmp/a.wav" 0.11 880
