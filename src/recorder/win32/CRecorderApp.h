@@ -1,0 +1,43 @@
+#pragma once
+// The recorder program: one top-level window (hidden while it records for the program, visible when the
+// user opens its settings), the encoder child, and a log of its own.
+#include <windows.h>
+
+#include <string>
+
+#include "recorder/FfmpegCommand.h"
+#include "recorder/RecorderArgs.h"
+#include "recorder/RecorderSettings.h"
+#include "recorder/win32/CFfmpegProcess.h"
+
+namespace vorlix::recorder {
+
+constexpr wchar_t kRecorderWindowClass[] = L"VorlixRecorder";
+constexpr wchar_t kRecorderWindowTitle[] = L"Vorlix Recorder";
+
+class CRecorderApp {
+ public:
+  int Run(HINSTANCE instance, const RecorderArgs& args);
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  void StartLogs();
+  bool StartRecording();
+  void StopRecording(const char* why);
+  std::vector<AudioInput> MicrophoneInputs(const std::wstring& ffmpeg);
+  std::wstring SettingsText() const;
+
+  RecorderArgs m_args;
+  RecorderSettings m_settings;
+  CFfmpegProcess m_ffmpeg;
+  HWND m_hwnd = nullptr;
+  HWND m_text = nullptr;
+  std::wstring m_programDir;
+  std::wstring m_logPath;
+  std::wstring m_ffmpegLogPath;
+  std::wstring m_output;
+  std::wstring m_status;
+};
+
+}  // namespace vorlix::recorder
