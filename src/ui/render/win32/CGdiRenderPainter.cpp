@@ -1,0 +1,147 @@
+#include "ui/render/win32/CGdiRenderPainter.h"
+
+#include <mutex>
+
+#include "ui/render/win32/CGdipImage.h"
+#include "ui/render/win32/UIGdiStyle.h"
+
+namespace vorlix {
+namespace {
+
+using GradientFillFn = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
+
+GradientFillFn LookUpGradientFill() {
+  static GradientFillFn fn = nullptr;
+  static std::once_flag once;
+  std::call_once(once, [] {
+    HMODULE module = LoadLibraryW(L"msimg32.dll");
+    if (module != nullptr) {
+      fn = reinterpret_cast<GradientFillFn>(reinterpret_cast<void*>(GetProcAddress(module, "GradientFill")));
+    }
+  });
+  return fn;
+}
+
+}  // namespace
+
+CGdiRenderPainter::~CGdiRenderPainter() {
+  RestoreFont();
+  while (!m_clips.empty()) RestoreClip();
+}
+
+UIFontMetrics CGdiRenderPainter::GetStyleFontMetrics(int index) {
+  TEXTMETRICW tm = GetThemeFontInfo(index, m_hdc);
+  UIFontMetrics m;
+  m.height = tm.tmHeight;
+  m.ascent = tm.tmAscent;
+  m.externalLeading = tm.tmExternalLeading;
+  m.maxCharWidth = tm.tmMaxCharWidth;
+  return m;
+}
+
+bool CGdiRenderPainter::SelectStyleFont(int index) {
+  HFONT font = GetThemeFont(index);
+  if (font == nullptr) return false;
+  HGDIOBJ old = SelectObject(m_hdc, font);
+  if (m_hOldFont == nullptr) m_hOldFont = old;
+  return true;
+}
+
+void CGdiRenderPainter::RestoreFont() {
+  if (m_hOldFont != nullptr) SelectObject(m_hdc, m_hOldFont);
+  m_hOldFont = nullptr;
+}
+
+UISize CGdiRenderPainter::MeasureText(const wchar_t* text, int count) {
+  SIZE sz = {};
+  if (count > 0) GetTextExtentPoint32W(m_hdc, text, count, &sz);
+  UISize out;
+  out.cx = sz.cx;
+  out.cy = sz.cy;
+  return out;
+}
+
+int CGdiRenderPainter::MeasureFit(const wchar_t* text, int count, int maxExtent) {
+  if (count <= 0 || maxExtent <= 0) return 0;
+  INT fit = 0;
+  SIZE sz = {};
+  if (!GetTextExtentExPointW(m_hdc, text, count, maxExtent, &fit, nullptr, &sz)) return 0;
+  return fit;
+}
+
+void CGdiRenderPainter::DrawTextRun(int x, int y, const wchar_t* text, int count, UIColor color) {
+  if (count <= 0) return;
+  int oldMode = SetBkMode(m_hdc, TRANSPARENT);
+  COLORREF oldColor = SetTextColor(m_hdc, color);
+  TextOutW(m_hdc, x, y, text, count);
+  SetTextColor(m_hdc, oldColor);
+  SetBkMode(m_hdc, oldMode);
+}
+
+void CGdiRenderPainter::DrawColorLine(int x1, int y1, int x2, int y2, UIColor color) {
+  HPEN pen = CreatePen(PS_SOLID, 1, color);
+  HGDIOBJ old = SelectObject(m_hdc, pen);
+  MoveToEx(m_hdc, x1, y1, nullptr);
+  LineTo(m_hdc, x2, y2);
+  SelectObject(m_hdc, old);
+  DeleteObject(pen);
+}
+
+void CGdiRenderPainter::SetClip(const UIRect& rc) {
+  HRGN saved = CreateRectRgn(0, 0, 0, 0);
+  if (GetClipRgn(m_hdc, saved) != 1) {
+    DeleteObject(saved);
+    saved = nullptr;
+  }
+  m_clips.push_back(saved);
+  RECT box = {rc.left, rc.top, rc.right, rc.bottom};
+  HRGN region = CreateRectRgnIndirect(&box);
+  ExtSelectClipRgn(m_hdc, region, RGN_AND);
+  DeleteObject(region);
+}
+
+void CGdiRenderPainter::RestoreClip() {
+  if (m_clips.empty()) return;
+  HRGN saved = m_clips.back();
+  m_clips.pop_back();
+  SelectClipRgn(m_hdc, saved);
+  if (saved != nullptr) DeleteObject(saved);
+}
+
+void CGdiRenderPainter::DrawImagePart(const UIRect& dest, const IUIImage& image, const UIRect& source, bool tile) {
+  const auto* gdip = dynamic_cast<const CGdipImage*>(&image);
+  if (gdip == nullptr || gdip->GetBitmap() == nullptr || dest.IsEmpty() || source.IsEmpty()) return;
+  Gdiplus::Graphics g(m_hdc);
+  if (tile) {
+    Gdiplus::Rect src(source.left, source.top, source.GetWidth(), source.GetHeight());
+    Gdiplus::TextureBrush brush(gdip->GetBitmap(), Gdiplus::WrapModeTile, src);
+    brush.TranslateTransform(static_cast<Gdiplus::REAL>(dest.left), static_cast<Gdiplus::REAL>(dest.top));
+    g.FillRectangle(&brush, dest.left, dest.top, dest.GetWidth(), dest.GetHeight());
+    return;
+  }
+  Gdiplus::ImageAttributes attributes;
+  attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+  Gdiplus::Rect to(dest.left, dest.top, dest.GetWidth(), dest.GetHeight());
+  g.DrawImage(gdip->GetBitmap(), to, source.left, source.top, source.GetWidth(), source.GetHeight(),
+              Gdiplus::UnitPixel, &attributes);
+}
+
+bool CGdiRenderPainter::GradientFill(const UIRect& rc, UIColor from, UIColor to, bool vertical) {
+  GradientFillFn fn = LookUpGradientFill();
+  if (fn == nullptr) return false;
+  TRIVERTEX v[2] = {};
+  v[0].x = rc.left;
+  v[0].y = rc.top;
+  v[0].Red = static_cast<COLOR16>(GetRValue(from) << 8);
+  v[0].Green = static_cast<COLOR16>(GetGValue(from) << 8);
+  v[0].Blue = static_cast<COLOR16>(GetBValue(from) << 8);
+  v[1].x = rc.right;
+  v[1].y = rc.bottom;
+  v[1].Red = static_cast<COLOR16>(GetRValue(to) << 8);
+  v[1].Green = static_cast<COLOR16>(GetGValue(to) << 8);
+  v[1].Blue = static_cast<COLOR16>(GetBValue(to) << 8);
+  GRADIENT_RECT r = {0, 1};
+  return fn(m_hdc, v, 2, &r, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H) != FALSE;
+}
+
+}  // namespace vorlix
