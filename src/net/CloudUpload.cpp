@@ -4,11 +4,14 @@
 #include <json/json.h>
 
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <vector>
 
 #include "base/FileSystem.h"
 #include "net/Base64.h"
+#include "net/Endpoints.h"
+#include "net/UploadToken.h"
 
 namespace vorlix::net {
 namespace {
@@ -117,6 +120,16 @@ int CloudPutFile(const std::string& host, const std::string& token, const std::s
   result.hash = answer["hash"].asString();
   result.key = answer["key"].asString();
   return kCloudUploadOk;
+}
+
+int UploadToCloud(const std::string& key, const std::wstring& localFile, const BlockProgress& notify,
+                  PutResult& result) {
+  PutPolicy policy;
+  policy.scope = kCloudBucket;
+  std::string token = MakeUploadToken(policy, kCloudAccessKey, kCloudSecretKey, std::time(nullptr));
+  PutExtra extra;
+  extra.notify = notify;
+  return CloudPutFile(GetUploadHostUrl(), token, key, localFile, extra, result);
 }
 
 }  // namespace vorlix::net

@@ -39,4 +39,9 @@ int CloudBlockCount(std::int64_t fileSize);
 int CloudPutFile(const std::string& host, const std::string& token, const std::string& key,
                  const std::wstring& localFile, const PutExtra& extra, PutResult& result);
 
+// The clip upload as the program makes it: a token for the built-in key pair and bucket "video-cloud"
+// (valid for an hour), the configured upload host, the given key.
+int UploadToCloud(const std::string& key, const std::wstring& localFile, const BlockProgress& notify,
+                  PutResult& result);
+
 }  // namespace vorlix::net

@@ -101,3 +101,13 @@ TEST_F(CloudUpload, RefusedTokenAndMissingFile) {
   EXPECT_EQ(CloudPutFile(m_base, Token("not-the-secret"), "k.mp4", m_file, PutExtra{}, result), 401);
   EXPECT_EQ(CloudPutFile(m_base, Token(), "k.mp4", m_file + L".missing", PutExtra{}, result), kCloudLocalFileError);
 }
+
+TEST_F(CloudUpload, DefaultsTakeTheBuiltInKeysAndTheOverriddenHost) {
+  int blocksDone = 0;
+  PutResult result;
+  ASSERT_EQ(UploadToCloud("defaults.mp4", m_file,
+                          [&](int, std::int64_t size, std::int64_t sent) { blocksDone += sent == size; }, result),
+            kCloudUploadOk);
+  EXPECT_EQ(blocksDone, 3);
+  EXPECT_EQ(Sha1Hex(HttpCall("GET", m_base + "/cdn/defaults.mp4").body), m_sha1);
+}

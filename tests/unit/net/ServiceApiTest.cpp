@@ -4,11 +4,13 @@
 #include <json/json.h>
 
 #include <algorithm>
+#include <future>
 #include <thread>
 #include <vector>
 
 #include "net/Envelope.h"
 #include "net/PLObject.h"
+#include "net/Reports.h"
 #include "net/RequestBodies.h"
 #include "net/Signing.h"
 #include "support/DevServiceClient.h"
@@ -215,4 +217,23 @@ TEST_F(ServiceApi, ConcurrentCallsEachGetTheirOwnAnswer) {
   }
   for (auto& t : threads) t.join();
   EXPECT_EQ(wrong.load(), 0);
+}
+
+TEST_F(ServiceApi, ReportsThroughTheProcessObjectReachTheOverriddenService) {
+  // The process object takes its URLs from VORLIX_SERVICE_URL.
+  int result = SendEventReport("start");
+  Json::Value r = Last("event");
+  ASSERT_FALSE(r.isNull()) << "no event reached the service";
+  EXPECT_NE(r["query"].asString().find("&type=start&dtime="), std::string::npos);
+  EXPECT_EQ(result, r["code"].asInt());
+
+  std::promise<std::pair<int, std::string>> done;
+  StartDeviceReport([&](int code, const std::string& answer) { done.set_value({code, answer}); });
+  auto answered = done.get_future();
+  ASSERT_EQ(answered.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+  auto [code, answer] = answered.get();
+  EXPECT_EQ(code, 0) << answer;
+  r = Last("device_report");
+  EXPECT_TRUE(r["problems"].empty()) << r["problems"].toStyledString();
+  EXPECT_NE(r["body"].asString().find("\"mem_count\":"), std::string::npos) << r["body"].asString();
 }
