@@ -1,0 +1,165 @@
+// The GDI/GDI+ painter drawing into a 32-bit DIB; pixels are read straight from its bits.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ui/render/UIDraw.h"
+#include "ui/render/UIImageList.h"
+#include "ui/render/UIMarkup.h"
+#include "ui/render/UIStyle.h"
+#include "ui/render/win32/CGdiRenderPainter.h"
+#include "ui/render/win32/CGdipImage.h"
+#include "ui/render/win32/UIImages.h"
+#include "win/ui_render/TinyPng.h"
+
+namespace vorlix {
+namespace {
+
+class Canvas {
+ public:
+  Canvas(int w, int h) : m_w(w), m_h(h) {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    m_dc = CreateCompatibleDC(nullptr);
+    m_bmp = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
+    m_old = SelectObject(m_dc, m_bmp);
+    for (int i = 0; i < w * h; ++i) m_bits[i] = 0x00ffffff;
+  }
+  ~Canvas() {
+    SelectObject(m_dc, m_old);
+    DeleteObject(m_bmp);
+    DeleteDC(m_dc);
+  }
+  HDC dc() const { return m_dc; }
+  // As a colour value 0x00bbggrr.
+  UIColor At(int x, int y) const {
+    GdiFlush();
+    DWORD p = m_bits[y * m_w + x];
+    return UIRgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  int InkIn(int l, int t, int r, int b) const {
+    int n = 0;
+    for (int y = t; y < b; ++y)
+      for (int x = l; x < r; ++x) n += At(x, y) != UIRgb(255, 255, 255) ? 1 : 0;
+    return n;
+  }
+
+ private:
+  int m_w, m_h;
+  HDC m_dc;
+  HBITMAP m_bmp;
+  HGDIOBJ m_old;
+  DWORD* m_bits = nullptr;
+};
+
+// A four-frame strip of 6 x 6 frames; in frame f, the 2 x 2 cell (col, row) has a colour of its own.
+UIColor CellColor(int frame, int col, int row) { return UIRgb(40 * frame + 10, 80 * col + 20, 80 * row + 30); }
+
+std::shared_ptr<IUIImage> MakeStrip() {
+  EnsureGdiplus();
+  auto* bmp = new Gdiplus::Bitmap(24, 6, PixelFormat32bppARGB);
+  for (int x = 0; x < 24; ++x) {
+    for (int y = 0; y < 6; ++y) {
+      UIColor c = CellColor(x / 6, (x % 6) / 2, y / 2);
+      bmp->SetPixel(x, y, Gdiplus::Color(255, c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    }
+  }
+  return std::make_shared<CGdipImage>(bmp);
+}
+
+TEST(GdiRender, StripFrameThroughTheNineGrid) {
+  std::shared_ptr<IUIImage> strip = MakeStrip();
+  Canvas canvas(64, 48);
+  {
+    CGdiRenderPainter p(canvas.dc());
+    DrawImageFrame(p, MakeUIRect(10, 10, 40, 30), *strip, UISTRIP_PUSHED);
+  }
+  struct Probe {
+    int x, y, col, row;
+  } probes[] = {
+      {10, 10, 0, 0}, {11, 11, 0, 0},  // corners at natural size
+      {38, 10, 2, 0}, {39, 11, 2, 0}, {10, 28, 0, 2}, {39, 29, 2, 2},
+      {25, 10, 1, 0}, {25, 29, 1, 2},  // stretched edges
+      {10, 20, 0, 1}, {39, 20, 2, 1}, {25, 20, 1, 1},  // and the centre
+  };
+  for (const Probe& pr : probes) {
+    EXPECT_EQ(canvas.At(pr.x, pr.y), CellColor(UISTRIP_PUSHED, pr.col, pr.row)) << pr.x << "," << pr.y;
+  }
+  EXPECT_EQ(canvas.At(9, 9), UIRgb(255, 255, 255));
+  EXPECT_EQ(canvas.At(40, 30), UIRgb(255, 255, 255));
+}
+
+TEST(GdiRender, TiledNineGridRepeatsTheMiddle) {
+  std::shared_ptr<IUIImage> strip = MakeStrip();
+  Canvas canvas(64, 48);
+  {
+    CGdiRenderPainter p(canvas.dc());
+    // Frame 0 only (x 0..6), tiled: the 2-pixel middle cell repeats across a 20-pixel middle.
+    DrawImage9Grid(p, MakeUIRect(0, 0, 24, 24), MakeUIRect(0, 0, 6, 6), *strip, true);
+  }
+  EXPECT_EQ(canvas.At(0, 0), CellColor(0, 0, 0));
+  EXPECT_EQ(canvas.At(12, 12), CellColor(0, 1, 1));
+  EXPECT_EQ(canvas.At(23, 23), CellColor(0, 2, 2));
+  EXPECT_EQ(canvas.At(12, 0), CellColor(0, 1, 0));
+}
+
+TEST(GdiRender, PngFromMemoryKeepsItsPixels) {
+  std::shared_ptr<IUIImage> image;
+  ASSERT_TRUE(LoadImageFromMemory(image, kTinyPng, sizeof(kTinyPng)));
+  EXPECT_EQ(image->GetWidth(), 4);
+  EXPECT_EQ(image->GetHeight(), 2);
+  Gdiplus::Color c;
+  auto* bmp = static_cast<CGdipImage*>(image.get())->GetBitmap();
+  ASSERT_EQ(bmp->GetPixel(2, 0, &c), Gdiplus::Ok);
+  EXPECT_EQ(c.GetValue(), 0xff0000ffu);  // blue, opaque
+  ASSERT_EQ(bmp->GetPixel(1, 1, &c), Gdiplus::Ok);
+  EXPECT_EQ(c.GetAlpha(), 128);
+
+  const unsigned char garbage[] = {1, 2, 3, 4, 5};
+  EXPECT_FALSE(LoadImageFromMemory(image, garbage, sizeof(garbage)));
+  EXPECT_EQ(image, nullptr);
+  EXPECT_FALSE(LoadPngImage(image, 59999));  // no such resource
+}
+
+TEST(GdiRender, StyleFontsDrawChineseGlyphs) {
+  CUIStyleTable::EnsureDefaults();
+  Canvas canvas(200, 60);
+  UIMarkupContext ctx;
+  int n = 0;
+  {
+    CGdiRenderPainter p(canvas.dc());
+    UIRect a = MakeUIRect(0, 0, 200, 30);
+    DrawPrettyText(p, ctx, a, L"\u9ED1\u4F53", 0, kUIColorNoBackground, nullptr, n, UITEXT_SINGLELINE);
+    UIRect b = MakeUIRect(0, 30, 200, 60);
+    DrawPrettyText(p, ctx, b, L"<b>\u9ED1\u4F53</b>", 0, kUIColorNoBackground, nullptr, n, UITEXT_SINGLELINE);
+  }
+  CGdiRenderPainter measure(canvas.dc());
+  UIFontMetrics m1 = measure.GetStyleFontMetrics(1);
+  EXPECT_GE(m1.height, 14);
+  measure.SelectStyleFont(1);
+  int cw = measure.MeasureText(L"\u9ED1", 1).cx;
+  measure.RestoreFont();
+  ASSERT_GT(cw, 4);
+  for (int top : {0, 30}) {
+    int first = canvas.InkIn(0, top, cw, top + 30);
+    int second = canvas.InkIn(cw, top, 2 * cw, top + 30);
+    EXPECT_GT(first, 20) << top;
+    EXPECT_GT(second, 20) << top;
+    // Two different characters that come out as the same shape are missing-glyph boxes.
+    int differing = 0;
+    for (int y = top; y < top + 30; ++y)
+      for (int x = 0; x < cw; ++x) differing += canvas.At(x, y) != canvas.At(x + cw, y) ? 1 : 0;
+    EXPECT_GT(differing, 10) << top;
+  }
+  EXPECT_GT(canvas.InkIn(0, 30, 200, 60), canvas.InkIn(0, 0, 200, 30));  // bold has more ink
+}
+
+}  // namespace
+}  // namespace vorlix
