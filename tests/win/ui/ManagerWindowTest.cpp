@@ -531,6 +531,110 @@ TEST_F(ManagerWindow, ChildWindowKeysArePreTranslatedByTheParentsManager) {
   DestroyWindow(edit);
 }
 
+UINT g_lastReflected = 0;
+LRESULT CALLBACK RecordReflection(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg >= 0x2000 && msg < 0x3000) {
+    g_lastReflected = msg;
+    return 77;
+  }
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ManagerWindow, NativeChildNotificationsAreReflectedToTheChild) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = RecordReflection;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"VorlixReflectProbe";
+  RegisterClassW(&wc);
+  HWND child = CreateWindowExW(0, L"VorlixReflectProbe", L"", WS_CHILD, 0, 0, 10, 10, host->m_hWnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(1234)), wc.hInstance, nullptr);
+  ASSERT_NE(nullptr, child);
+  EXPECT_EQ(77, host->Send(WM_COMMAND, MAKEWPARAM(1234, EN_CHANGE), reinterpret_cast<LPARAM>(child)));
+  EXPECT_TRUE(host->m_bLastHandled);
+  EXPECT_EQ(static_cast<UINT>(WM_COMMAND + 0x2000), g_lastReflected);
+  NMHDR hdr = {child, 1234, 0};
+  EXPECT_EQ(77, host->Send(WM_NOTIFY, 1234, reinterpret_cast<LPARAM>(&hdr)));
+  EXPECT_EQ(static_cast<UINT>(WM_NOTIFY + 0x2000), g_lastReflected);
+  MEASUREITEMSTRUCT mis = {};
+  mis.CtlID = 1234;
+  EXPECT_EQ(77, host->Send(WM_MEASUREITEM, 1234, reinterpret_cast<LPARAM>(&mis)));
+  EXPECT_EQ(static_cast<UINT>(WM_MEASUREITEM + 0x2000), g_lastReflected);
+  host->Send(WM_COMMAND, 0, 0);  // a menu command has no child: left alone
+  EXPECT_FALSE(host->m_bLastHandled);
+  DestroyWindow(child);
+}
+
+TEST_F(ManagerWindow, ScrollBarWindowsSpeakForTheControlInTheirProperty) {
+  HWND bar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, 0, 0, 10, 50, host->m_hWnd, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, bar);
+  host->Send(WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(bar));
+  EXPECT_FALSE(host->m_bLastHandled) << "no property: not ours";
+  SetPropW(bar, L"WndX", b);
+  host->Send(WM_VSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(bar));
+  EXPECT_EQ((Lines{"vscroll:b=3"}), j.Only({"vscroll"}));
+  RemovePropW(bar, L"WndX");
+  DestroyWindow(bar);
+}
+
+TEST_F(ManagerWindow, PostPaintBlitsRunOnceAfterTheTree) {
+  // A 20 x 20 opaque white premultiplied bitmap, blended at half strength over the grey root.
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = 20;
+  bi.bmiHeader.biHeight = -20;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(nullptr, bmp);
+  for (int i = 0; i < 400; ++i) static_cast<DWORD*>(bits)[i] = 0xFFFFFFFF;
+  UIPostPaint blit;
+  blit.hBitmap = bmp;
+  blit.rcDest = MakeUIRect(300, 200, 320, 220);
+  blit.alpha = 128;
+  ASSERT_TRUE(M().AddPostPaint(blit));
+  InvalidateRect(host->m_hWnd, nullptr, FALSE);
+  UpdateWindow(host->m_hWnd);
+  COLORREF blended = PixelOf(host->m_hWnd, 310, 210);
+  EXPECT_NEAR(228, GetRValue(blended), 3);
+  EXPECT_EQ(kGrey, PixelOf(host->m_hWnd, 330, 210));
+  // The queue emptied: the next paint shows the tree alone.
+  InvalidateRect(host->m_hWnd, nullptr, FALSE);
+  UpdateWindow(host->m_hWnd);
+  EXPECT_EQ(kGrey, PixelOf(host->m_hWnd, 310, 210));
+  DeleteObject(bmp);
+}
+
+TEST_F(ManagerWindow, PrintClientPaintsTheTreeIntoTheGivenContext) {
+  HDC screen = GetDC(host->m_hWnd);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 400, 300);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  host->Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+  EXPECT_TRUE(host->m_bLastHandled);
+  EXPECT_EQ(kGreen, GetPixel(mem, 15, 65));
+  EXPECT_EQ(kGrey, GetPixel(mem, 300, 200));
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(host->m_hWnd, screen);
+}
+
+TEST_F(ManagerWindow, ControlsOfAnotherManagerAreIgnoredByTheMouse) {
+  CUIManager other;
+  auto* stranger = new CTestControl(&j, L"stranger", MakeUIRect(150, 150, 250, 250));
+  stranger->m_bHandlesAll = true;
+  other.AttachRoot(stranger);  // belongs to the other manager, yet sits in our tree's search path
+  root->m_children.push_back(stranger);
+  host->Mouse(WM_MOUSEMOVE, 200, 200);
+  host->Mouse(WM_LBUTTONDOWN, 200, 200, MK_LBUTTON);
+  host->Mouse(WM_LBUTTONUP, 200, 200);
+  root->m_children.pop_back();
+  EXPECT_TRUE(j.Only({"enter:stranger", "move:stranger", "down:stranger"}).empty());
+  EXPECT_EQ(nullptr, M().GetCapture());
+}
+
 TEST(ManagerWindowless, NothingIsHandledWithoutALiveWindow) {
   CUIManager manager;
   LRESULT result = 0;
