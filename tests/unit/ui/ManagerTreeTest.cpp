@@ -104,6 +104,16 @@ TEST(UIManagerTree, FocusChangesNotifyOldThenNew) {
   hidden->SetFocus();
   EXPECT_EQ(nullptr, manager.GetFocus());
   EXPECT_EQ((std::vector<std::string>{"killfocus:b<-hidden", "own:b:4", "listener:b:4=0"}), j.lines);
+  // Clearing tells the holder, without a successor.
+  a->SetFocus();
+  j.Clear();
+  manager.ClearFocus();
+  EXPECT_EQ(nullptr, manager.GetFocus());
+  EXPECT_FALSE(a->IsFocused());
+  EXPECT_EQ((std::vector<std::string>{"killfocus:a<--", "own:a:4", "listener:a:4=0"}), j.lines);
+  j.Clear();
+  manager.ClearFocus();
+  EXPECT_TRUE(j.lines.empty());
   // A control of another tree never takes it.
   CUIManager other;
   auto* foreign = new CTestControl(&j, L"f", UIRect());

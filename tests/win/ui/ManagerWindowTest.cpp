@@ -412,6 +412,7 @@ TEST_F(ManagerWindow, ReplacingTheRootInClickKeepsTheOldTreeUntilTheDeletionMess
       a->SetText(L"still here");  // the sender is usable inside its own handler
     }
   };
+  ASSERT_TRUE(b->SetTimer(5, 10));  // a live timer and the focus go down with the old tree
   host->Mouse(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
   host->Mouse(WM_LBUTTONUP, 20, 20);
   ASSERT_NE(nullptr, fresh);
@@ -420,6 +421,9 @@ TEST_F(ManagerWindow, ReplacingTheRootInClickKeepsTheOldTreeUntilTheDeletionMess
   EXPECT_EQ(nullptr, M().FindControlByName(L"a"));
   EXPECT_TRUE(CManagerHost::PumpUntil([&] { return oldGone; }));
   listener.m_onNotify = nullptr;
+  j.Clear();
+  CManagerHost::Pump(80);
+  EXPECT_TRUE(j.Only({"timer"}).empty());
   UpdateWindow(host->m_hWnd);
   EXPECT_EQ(M().FindControlByName(L"x"), M().GetFocus()) << "the new tree gets the focus at its first paint";
   EXPECT_EQ(MakeUIRect(0, 0, 400, 300), fresh->GetPos());
