@@ -28,16 +28,12 @@ bool ReadCpuName(std::wstring& name) {
 }
 
 std::wstring ReadOsName() {
-  // RtlGetVersion reports the real numbers; GetVersionEx is subject to manifest-based lies.
-  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+  // The extended version query reports what the system chooses to tell this program (its manifest
+  // decides whether Windows 10 shows as 10.0 or as 6.2); the table maps exactly that.
   OsVersionFacts facts;
   OSVERSIONINFOEXW info{};
   info.dwOSVersionInfoSize = sizeof info;
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  auto rtlGetVersion =
-      ntdll ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-            : nullptr;
-  facts.queryOk = rtlGetVersion && rtlGetVersion(&info) == 0;
+  facts.queryOk = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info)) != FALSE;
   if (facts.queryOk) {
     SYSTEM_INFO system{};
     GetNativeSystemInfo(&system);
