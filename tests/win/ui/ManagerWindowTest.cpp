@@ -639,6 +639,28 @@ TEST_F(ManagerWindow, ControlsOfAnotherManagerAreIgnoredByTheMouse) {
   EXPECT_EQ(nullptr, M().GetCapture());
 }
 
+class CPaintCount : public IUIMessageFilter {
+ public:
+  UILResult MessageFilter(unsigned uMsg, UIWParam, UILParam, bool& bHandled) override {
+    if (uMsg == WM_PAINT) ++paints;
+    bHandled = false;
+    return 0;
+  }
+  int paints = 0;
+};
+
+TEST(ManagerWindowEmpty, PaintingWithoutATreeDoesNotRepeat) {
+  CManagerHost host(60, 80, 120, 90);
+  CPaintCount count;
+  host.m_manager.AddMessageFilter(&count);
+  host.m_manager.NeedUpdate();
+  CManagerHost::Pump(150);
+  EXPECT_GE(count.paints, 1);
+  EXPECT_LE(count.paints, 2);
+  EXPECT_EQ(0, GetUpdateRect(host.m_hWnd, nullptr, FALSE));
+  host.m_manager.RemoveMessageFilter(&count);
+}
+
 TEST(ManagerWindowless, NothingIsHandledWithoutALiveWindow) {
   CUIManager manager;
   LRESULT result = 0;

@@ -162,6 +162,7 @@ bool CUIManager::MessageHandler(unsigned uMsg, UIWParam wParam, UILParam lParam,
         lRes = 0;
         return true;
       }
+      bool layoutPending = m_bUpdateNeeded;
       if (m_bUpdateNeeded) {
         RECT rcClient = {0, 0, 0, 0};
         GetClientRect(m_hWndPaint, &rcClient);
@@ -214,8 +215,9 @@ bool CUIManager::MessageHandler(unsigned uMsg, UIWParam wParam, UILParam lParam,
         RestoreDC(hdc, saved);
       }
       EndPaint(m_hWndPaint, &ps);
-      // A layout requested while painting shows at the next paint.
-      if (m_bUpdateNeeded) InvalidateRect(m_hWndPaint, nullptr, FALSE);
+      // A layout requested while painting shows at the next paint. One that could not run (no tree, no
+      // client area) waits for the next size or tree change rather than repainting in a loop.
+      if (m_bUpdateNeeded && !layoutPending) InvalidateRect(m_hWndPaint, nullptr, FALSE);
       lRes = 0;
       return true;
     }
