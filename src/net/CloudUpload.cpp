@@ -76,6 +76,15 @@ int Post(const std::string& url, const std::string& token, const char* contentTy
 
 }  // namespace
 
+std::uint32_t Crc32(const char* data, std::size_t size) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < size; ++i) {
+    crc ^= static_cast<unsigned char>(data[i]);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
 int CloudBlockCount(std::int64_t fileSize) {
   return static_cast<int>((fileSize + kCloudBlockSize - 1) / kCloudBlockSize);
 }
@@ -105,6 +114,11 @@ int CloudPutFile(const std::string& host, const std::string& token, const std::s
       int code = Post(url, token, "application/octet-stream", chunk.data(), want, answer);
       if (code != 200) return code;
       if (!answer["ctx"].isString() || answer["ctx"].asString().empty()) return kCloudBadAnswer;
+      // The storage reports the CRC-32 of the chunk it received; a chunk damaged on the way is not
+      // built into the file.
+      if (answer["crc32"].isIntegral() && answer["crc32"].asUInt64() != Crc32(chunk.data(), want)) {
+        return kCloudBadAnswer;
+      }
       ctx = answer["ctx"].asString();
       sent += static_cast<std::int64_t>(want);
       if (extra.notify) extra.notify(index, blockSize, sent);

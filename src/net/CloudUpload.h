@@ -5,6 +5,7 @@
 //   POST <host>/mkfile/<fileSize>/key/<b64>  the blocks' last contexts, comma-joined -> {"hash", "key"}
 // every request with "Authorization: UpToken <token>". Blocks are 4 MiB (the last one shorter); the file
 // is read one chunk at a time, so memory stays bounded by one chunk whatever the file size.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,7 +16,8 @@ inline constexpr std::int64_t kCloudBlockSize = 4 * 1024 * 1024;
 inline constexpr int kCloudUploadOk = 200;
 // Result codes besides the storage's HTTP statuses (which are returned as they are).
 inline constexpr int kCloudLocalFileError = -1000;  // the local file cannot be opened or read
-inline constexpr int kCloudBadAnswer = -1001;       // a 200 answer without the expected members
+inline constexpr int kCloudBadAnswer = -1001;       // a 200 answer without the expected members, or a
+                                                    // chunk the storage received damaged
 // A transfer that failed in libcurl returns -(CURLcode).
 
 // Called after every chunk that the storage accepted: block index, the block's size, the bytes of that
@@ -33,6 +35,8 @@ struct PutResult {
 };
 
 int CloudBlockCount(std::int64_t fileSize);
+// CRC-32 (IEEE 802.3, as zlib computes it), checked against the storage's answer for every chunk.
+std::uint32_t Crc32(const char* data, std::size_t size);
 
 // Uploads the file under key; returns kCloudUploadOk (200) when the storage stored it.
 // host is the upload host's scheme and authority (net/Endpoints.h GetUploadHostUrl()).

@@ -2,6 +2,7 @@
 // upload token. Expected digests were computed independently (Python hashlib/hmac).
 #include <gtest/gtest.h>
 
+#include "net/CloudUpload.h"
 #include "net/Endpoints.h"
 #include "net/RequestBodies.h"
 #include "net/Signing.h"
@@ -97,4 +98,14 @@ TEST(UploadToken, SignedPolicyWithDefaultDeadline) {
             "eyJkZWFkbGluZSI6MTcwMDAwMzYwMCwic2NvcGUiOiJ2aWRlby1jbG91ZCJ9");
   policy.deadline = 42;
   EXPECT_EQ(EncodePutPolicy(policy, 1700000000), "{\"deadline\":42,\"scope\":\"video-cloud\"}");
+}
+
+TEST(CloudUpload, BlockCountAndChunkCrc) {
+  struct Case {
+    std::int64_t size;
+    int blocks;
+  } cases[] = {{0, 0}, {1, 1}, {kCloudBlockSize, 1}, {kCloudBlockSize + 1, 2}, {9 * 1024 * 1024, 3}};
+  for (const Case& c : cases) EXPECT_EQ(CloudBlockCount(c.size), c.blocks) << c.size;
+  EXPECT_EQ(Crc32("123456789", 9), 0xCBF43926u);  // the standard check value
+  EXPECT_EQ(Crc32("", 0), 0u);
 }
