@@ -26,15 +26,16 @@ struct Report {
   long long second;
 };
 
-// Records what the engine reports; optionally cancels the download at the first report.
+// Records what the engine reports; optionally cancels the download once some data has arrived (the first
+// report may come within milliseconds of the start, when the start was late in a second).
 class CRecordingListener : public IPLHttpCallback {
  public:
-  explicit CRecordingListener(TransferEngine* cancelAtFirstReport = nullptr) : m_cancel(cancelAtFirstReport) {}
+  explicit CRecordingListener(TransferEngine* cancelWithData = nullptr) : m_cancel(cancelWithData) {}
   void onProgressCallback(const std::string& speed, const std::string& remaining, const std::string& percent,
                           double total, double done, double, double) override {
     std::lock_guard<std::mutex> hold(m_lock);
     reports.push_back({speed, remaining, percent, total, done, static_cast<long long>(std::time(nullptr))});
-    if (m_cancel) m_cancel->CancelDownload();
+    if (m_cancel && done >= 50 * 1024) m_cancel->CancelDownload();
   }
   void OnLog(const std::string& line) override {
     std::lock_guard<std::mutex> hold(m_lock);

@@ -31,6 +31,8 @@ TEST(SingleInstance, SecondStartTellsTheUserRaisesTheHiddenFirstWindowAndExitsZe
   ASSERT_TRUE(first.Start(VORLIX_EXE_PATH));
   HWND main = WaitForWindow(nullptr, kTitle, 20000);
   ASSERT_NE(main, nullptr) << "the main window appears with its title";
+  // The window exists before the program shows it; hide it only once it is shown.
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 10000));
   ShowWindow(main, SW_HIDE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 5000));
 
