@@ -229,6 +229,10 @@ TEST_F(RecorderTest, CapturesTheChosenGameWindowAndLeavesUnreadableProfileFilesA
 }
 
 TEST_F(RecorderTest, AKilledRecorderTakesItsEncoderAlongAndLeavesAReadableFile) {
+  // With the microphone on but no capture device (or no device input in ffmpeg) it records video only.
+  for (const wchar_t* d : {L"\\vorlix", L"\\vorlix\\basic", L"\\vorlix\\basic\\scenes"})
+    CreateDirectoryW((Roaming() + d).c_str(), nullptr);
+  ASSERT_TRUE(WriteWholeFile(GetRecorderScenePath(), "{\"AuxAudioDevice1\":{\"muted\":false}}\n"));
   CChildProcess rec;
   ASSERT_TRUE(Start(rec, m_videos, L"killed"));
   ASSERT_TRUE(WaitFor([] { return EncoderId() != 0; }, 10000)) << Log();
@@ -239,6 +243,9 @@ TEST_F(RecorderTest, AKilledRecorderTakesItsEncoderAlongAndLeavesAReadableFile) 
   rec.Kill();
   EXPECT_EQ(WaitForSingleObject(encoderProcess.Get(), 5000), WAIT_OBJECT_0) << "ffmpeg outlived its recorder";
   EXPECT_GE(GetVideoDuration(Recording(L"killed")), 1);
+  const std::string log = Log();
+  EXPECT_NE(log.find("microphone is on, but"), std::string::npos) << log;
+  EXPECT_NE(log.find("recording video only"), std::string::npos) << log;
 }
 
 TEST_F(RecorderTest, WithoutFfmpegOrFolderItLogsWhyAndEnds) {
