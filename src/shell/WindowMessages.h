@@ -1,0 +1,25 @@
+#pragma once
+// The window messages that cross subsystems, as offsets from WM_USER (0x0400). Portable, so tests and
+// portable code can name them without <windows.h>.
+
+namespace vorlix {
+
+constexpr unsigned kWmUser = 0x0400;
+constexpr unsigned kWmApp = 0x8000;
+
+constexpr unsigned WM_TRAY_NOTIFY = kWmUser + 600;
+constexpr unsigned WM_LOGIN_RESULT = kWmUser + 620;
+constexpr unsigned WM_CUT_FINISHED = kWmUser + 622;
+constexpr unsigned WM_CHECK_UPDATE_RESULT = kWmUser + 700;
+constexpr unsigned WM_START_INSTALL = kWmUser + 704;
+constexpr unsigned WM_UPLOAD_PROGRESS = kWmUser + 705;
+constexpr unsigned WM_GAME_LIST = kWmUser + 706;
+constexpr unsigned WM_SHOW_MAIN_WINDOW = kWmUser + 3301;
+
+// wParam values of WM_LOGIN_RESULT and WM_CHECK_UPDATE_RESULT.
+constexpr unsigned LOGIN_RESULT_LOGIN = 1640;
+constexpr unsigned LOGIN_RESULT_CODE = 1641;
+constexpr unsigned UPDATE_CHECK_DONE = 1725;
+constexpr unsigned UPDATE_DOWNLOAD_DONE = 1726;
+
+}  // namespace vorlix
