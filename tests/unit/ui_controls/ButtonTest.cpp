@@ -278,3 +278,77 @@ TEST(Button, TextRectPaddingAndOffset) {
 
 }  // namespace
 }  // namespace vorlix
+
+namespace vorlix {
+namespace {
+
+TEST(ButtonDraw, ClassicFaceColoursByState) {
+  CUIStyleTable::ResetDefaults();
+  struct Case {
+    unsigned state;
+    int light, dark, pair;
+    bool inset;
+  } cases[] = {
+      {0, 12, 13, 6, false},
+      {UISTATE_HOT, 12, 13, 6, false},
+      {UISTATE_PUSHED, 13, 12, 8, true},
+      {UISTATE_DISABLED | UISTATE_PUSHED, 14, 14, 7, false},
+  };
+  for (const Case& c : cases) {
+    test::CRecordingPainter p;
+    p.gradientAvailable = true;  // one fill starting at the pair's first colour
+    DrawButtonBackground(p, MakeUIRect(0, 0, 60, 24), c.state, nullptr, 0);
+    ASSERT_GE(p.lines.size(), 7u);
+    EXPECT_EQ(CUIStyleTable::GetColor(c.light), p.lines[0].color) << c.state;  // top edge
+    EXPECT_EQ(CUIStyleTable::GetColor(c.dark), p.lines[3].color) << c.state;   // bottom edge
+    bool inset = false;
+    for (const auto& l : p.lines) inset |= l.color == CUIStyleTable::GetColor(53);
+    EXPECT_EQ(c.inset, inset) << c.state;
+    UIColor from = 0, to = 0;
+    CUIStyleTable::GetColorPair(c.pair, from, to);
+    ASSERT_EQ(1u, p.fills.size());
+    EXPECT_EQ(from, p.fills.front().color) << c.state;
+    EXPECT_EQ((c.inset ? 2 : 1), p.fills.front().rc.left) << c.state;
+    // The shadow closes the face: left side, bottom, right side two pixels in.
+    const auto& last = p.lines.back();
+    EXPECT_EQ(CUIStyleTable::GetColor(3), last.color);
+    EXPECT_EQ(57, last.x1);
+  }
+}
+
+TEST(ButtonDraw, DropImageShownWhenHotCheckedDroppedOrAlways) {
+  auto drop = std::make_shared<test::CFakeImage>(40, 20);  // 10-pixel frames
+  struct Case {
+    bool hot, checked, dropped, always;
+    int frame;  // -1: not drawn
+  } cases[] = {
+      {false, false, false, false, -1}, {true, false, false, false, 0}, {false, true, false, false, 0},
+      {false, false, true, false, 2},   {false, false, false, true, 0},
+  };
+  for (const Case& c : cases) {
+    test::CControlsFixture f;
+    auto* b = f.Add(new CUIButton(), 16, MakeUIRect(0, 0, 80, 30));
+    b->SetImage(std::make_shared<test::CFakeImage>(40, 30));
+    b->SetDropImage(drop);
+    if (c.hot) test::Send(b, UIEVENT_MOUSEENTER, 5, 5);  // outside the drop area: drop part stays normal
+    b->SetCheck(c.checked ? 1 : 0);
+    b->SetDropped(c.dropped);
+    b->SetAlwaysShowDropImage(c.always);
+    test::CRecordingPainter p;
+    b->Paint(p, b->GetPos());
+    const test::RecordedImage* found = nullptr;
+    for (const auto& r : p.images) {
+      if (r.image == drop.get()) found = &r;
+    }
+    if (c.frame < 0) {
+      EXPECT_EQ(nullptr, found);
+      continue;
+    }
+    ASSERT_NE(nullptr, found);
+    EXPECT_EQ(MakeUIRect(70, 0, 80, 20), found->dest);  // right end, as high as the picture
+    EXPECT_EQ(c.frame * 10, found->source.left);
+  }
+}
+
+}  // namespace
+}  // namespace vorlix
