@@ -6,6 +6,7 @@
 
 #include "ui/controls/UIControlImages.h"
 #include "ui/controls/UIMeasure.h"
+#include "ui/controls/UITextAttributes.h"
 #include "ui/core/CUIManager.h"
 #include "ui/render/IUIRenderPainter.h"
 #include "ui/render/UIMarkup.h"
@@ -183,10 +184,7 @@ void CUILabel::SetAttribute(const wchar_t* name, const wchar_t* value) {
   if (std::wcscmp(name, L"width") == 0) {
     SetFixedWidth(static_cast<int>(std::wcstol(value, nullptr, 10)));
   } else if (std::wcscmp(name, L"align") == 0) {
-    unsigned style = m_uTextStyle & ~(UITEXT_CENTER | UITEXT_RIGHT);
-    if (std::wcsstr(value, L"center") != nullptr) style |= UITEXT_CENTER;
-    if (std::wcsstr(value, L"right") != nullptr) style |= UITEXT_RIGHT;
-    SetTextStyle(style);
+    SetTextStyle(ApplyAlignAttribute(m_uTextStyle, value));
   } else {
     CUIControl::SetAttribute(name, value);
   }
