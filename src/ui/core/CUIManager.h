@@ -116,6 +116,8 @@ class CUIManager {
   static CStdPtrArray& LiveManagers();  // every manager with a window, for TranslateUIMessage
   UIEvent MakeEvent(std::int32_t type, CUIControl* sender = nullptr) const;
   void SendEvent(CUIControl* target, UIEvent& event);
+  // A key message as an event to one control: the key code both as character and as wParam.
+  void SendKeyEvent(CUIControl* target, std::int32_t type, UIWParam wParam, UILParam lParam);
   void ReapDeferredTrees();
   void BuildNameIndex();
   void ProcessPostPaint(UIDeviceContext hdc);

@@ -142,6 +142,14 @@ void CUIManager::ProcessPostPaint(UIDeviceContext hdc) {
   m_aPostPaint.Empty();
 }
 
+void CUIManager::SendKeyEvent(CUIControl* target, std::int32_t type, UIWParam wParam, UILParam lParam) {
+  UIEvent event = MakeEvent(type);
+  event.chKey = static_cast<wchar_t>(wParam);
+  event.wParam = wParam;
+  event.lParam = lParam;
+  SendEvent(target, event);
+}
+
 bool CUIManager::MessageHandler(unsigned uMsg, UIWParam wParam, UILParam lParam, UILResult& lRes) {
   if (m_hWndPaint == nullptr || !IsWindow(m_hWndPaint)) return false;
   for (int i = 0; i < m_aMessageFilters.GetSize(); ++i) {
@@ -299,12 +307,8 @@ bool CUIManager::MessageHandler(unsigned uMsg, UIWParam wParam, UILParam lParam,
     }
     case WM_KEYDOWN: {
       if (m_pFocus != nullptr) {
-        UIEvent event = MakeEvent(UIEVENT_KEYDOWN);
-        event.chKey = static_cast<wchar_t>(wParam);
-        event.wParam = wParam;
-        event.lParam = lParam;
         m_pEventKey = m_pFocus;
-        SendEvent(m_pFocus, event);
+        SendKeyEvent(m_pFocus, UIEVENT_KEYDOWN, wParam, lParam);
       }
       return false;
     }
@@ -312,21 +316,13 @@ bool CUIManager::MessageHandler(unsigned uMsg, UIWParam wParam, UILParam lParam,
       if (m_pEventKey != nullptr) {
         CUIControl* target = m_pEventKey;
         m_pEventKey = nullptr;
-        UIEvent event = MakeEvent(UIEVENT_KEYUP);
-        event.chKey = static_cast<wchar_t>(wParam);
-        event.wParam = wParam;
-        event.lParam = lParam;
-        SendEvent(target, event);
+        SendKeyEvent(target, UIEVENT_KEYUP, wParam, lParam);
       }
       return false;
     }
     case WM_CHAR: {
       if (m_pFocus != nullptr) {
-        UIEvent event = MakeEvent(UIEVENT_CHAR);
-        event.chKey = static_cast<wchar_t>(wParam);
-        event.wParam = wParam;
-        event.lParam = lParam;
-        SendEvent(m_pFocus, event);
+        SendKeyEvent(m_pFocus, UIEVENT_CHAR, wParam, lParam);
       }
       return false;
     }
@@ -583,11 +579,7 @@ bool CUIManager::PreMessageHandler(unsigned uMsg, UIWParam wParam, UILParam lPar
         PlatformInvalidate(nullptr);
       }
       if (m_pFocus != nullptr) {
-        UIEvent event = MakeEvent(UIEVENT_SYSKEY);
-        event.chKey = static_cast<wchar_t>(wParam);
-        event.wParam = wParam;
-        event.lParam = lParam;
-        SendEvent(m_pFocus, event);
+        SendKeyEvent(m_pFocus, UIEVENT_SYSKEY, wParam, lParam);
       }
       return false;
     }
