@@ -19,6 +19,7 @@ using vorlix::PathSeparator;
 using vorlix::RemoveFile;
 
 struct TransferEngine::Transfer {
+  TransferEngine* engine = nullptr;
   CURL* curl = nullptr;
   std::FILE* file = nullptr;
   std::wstring fdPath;
@@ -35,17 +36,13 @@ long long NowSeconds() { return static_cast<long long>(std::time(nullptr)); }
 
 int XferInfo(void* p, curl_off_t total, curl_off_t done, curl_off_t upTotal, curl_off_t upDone) {
   auto* t = static_cast<TransferEngine::Transfer*>(p);
-  auto* engine = static_cast<TransferEngine*>(nullptr);
-  curl_easy_getinfo(t->curl, CURLINFO_PRIVATE, reinterpret_cast<char**>(&engine));
-  return engine->OnProgress(*t, static_cast<double>(total), static_cast<double>(done), static_cast<double>(upTotal),
+  return t->engine->OnProgress(*t, static_cast<double>(total), static_cast<double>(done), static_cast<double>(upTotal),
                             static_cast<double>(upDone));
 }
 
 size_t Write(char* data, size_t size, size_t count, void* p) {
   auto* t = static_cast<TransferEngine::Transfer*>(p);
-  auto* engine = static_cast<TransferEngine*>(nullptr);
-  curl_easy_getinfo(t->curl, CURLINFO_PRIVATE, reinterpret_cast<char**>(&engine));
-  return engine->OnData(*t, data, size * count);
+  return t->engine->OnData(*t, data, size * count);
 }
 
 // Reads the identity block of a side file; false when the file is shorter than the block.
@@ -147,6 +144,7 @@ int TransferEngine::DownloadFile(const std::string& url, const std::wstring& fol
 int TransferEngine::RunTransfer(const std::string& url, const std::wstring& fdPath, long long offset,
                                 const std::string& range) {
   Transfer t;
+  t.engine = this;
   t.fdPath = fdPath;
   t.offset = offset;
   t.file = OpenFile(fdPath, offset > 0 ? "ab" : "wb");
@@ -165,7 +163,6 @@ int TransferEngine::RunTransfer(const std::string& url, const std::wstring& fdPa
   }
   t.curl = curl;
   t.lastReport = NowSeconds();
-  curl_easy_setopt(curl, CURLOPT_PRIVATE, static_cast<void*>(this));
   curl_easy_setopt(curl, CURLOPT_DNS_CACHE_TIMEOUT, 300L);
   curl_easy_setopt(curl, CURLOPT_IPRESOLVE, static_cast<long>(CURL_IPRESOLVE_V4));
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
