@@ -1,6 +1,8 @@
 // The tree-side half of the manager: nothing here talks to the window system directly.
 #include "ui/core/CUIManager.h"
 
+#include "ui/render/UIStyle.h"
+
 #include <cwchar>
 #include <unordered_set>
 #include <vector>
@@ -98,7 +100,19 @@ CUIManager::CUIManager() : m_aPostPaint(static_cast<int>(sizeof(UIPostPaint))) {
   m_ptLastMousePos = MakeUIPoint(-1, -1);
   m_szMinWindow.cx = 140;
   m_szMinWindow.cy = 200;
+  // The first window fills the process-wide style table; later ones find the fonts made and leave it.
+  CUIStyleTable::EnsureDefaults();
   PlatformConstruct();
+}
+
+void CUIManager::SetSkinImage(int state, std::shared_ptr<IUIImage> image) {
+  if (state < UISKIN_NORMAL || state > UISKIN_DISABLED) return;
+  m_aSkinImages[state] = std::move(image);
+}
+
+IUIImage* CUIManager::GetSkinImage(int state) const {
+  if (state < UISKIN_NORMAL || state > UISKIN_DISABLED) return nullptr;
+  return m_aSkinImages[state].get();
 }
 
 CUIManager::~CUIManager() {

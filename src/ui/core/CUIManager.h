@@ -8,6 +8,7 @@
 // windowless stand-in in posix/, so the portable parts run in native tests).
 
 #include <cstdint>
+#include <memory>
 
 #include "ui/core/CStdPtrArray.h"
 #include "ui/core/CStdString.h"
@@ -16,6 +17,7 @@
 #include "ui/core/UIEvent.h"
 #include "ui/core/UINotification.h"
 #include "ui/core/UITypes.h"
+#include "ui/render/IUIImage.h"
 
 namespace vorlix {
 
@@ -32,6 +34,9 @@ struct UIPostPaint {
   UIRect rcDest;
   unsigned char alpha = 255;
 };
+
+// The per-window state skin images, in the order they are set.
+enum UISkinState { UISKIN_NORMAL = 0, UISKIN_HOT, UISKIN_PUSHED, UISKIN_DISABLED };
 
 // The cursor shapes controls ask for.
 enum class UICursorShape { Arrow, Hand, IBeam, SizeWE };
@@ -90,6 +95,9 @@ class CUIManager {
   bool GetShowAccelerators() const { return m_bShowAccelerators; }
   void SetShowAccelerators(bool show) { m_bShowAccelerators = show; }
   void SetMinMaxInfo(int cx, int cy);
+  // The window's state skin images (UISkinState); an image is shared with whoever loaded it.
+  void SetSkinImage(int state, std::shared_ptr<IUIImage> image);
+  IUIImage* GetSkinImage(int state) const;  // null when unset
   UISize GetMinMaxInfo() const { return m_szMinWindow; }
 
   // Window message routing; true when the message was handled (lRes then holds the result).
@@ -134,7 +142,7 @@ class CUIManager {
   bool PlatformSetTimer(unsigned nativeId, unsigned elapseMs);
   void PlatformKillTimer(UIWindow hWnd, unsigned nativeId);
 
-  // State skin images (normal, hot, pushed, disabled) arrive with the render engine.
+  std::shared_ptr<IUIImage> m_aSkinImages[4];
   std::uintptr_t m_uGdiplusToken = 0;
   UIWindow m_hWndPaint = nullptr;
   UIDeviceContext m_hDcPaint = nullptr;

@@ -8,7 +8,8 @@
 #include <type_traits>
 
 #include "ui/core/CUIManager.h"
-#include "ui/render/win32/CGdiPainter.h"
+#include "ui/render/UIStyle.h"
+#include "ui/render/win32/CGdiRenderPainter.h"
 
 namespace vorlix {
 
@@ -134,7 +135,7 @@ void CUIManager::SetCursorShape(UICursorShape shape) {
 }
 
 void CUIManager::ProcessPostPaint(UIDeviceContext hdc) {
-  CGdiPainter painter(hdc);
+  CGdiRenderPainter painter(hdc);
   for (int i = 0; i < m_aPostPaint.GetSize(); ++i) {
     const auto* blit = static_cast<const UIPostPaint*>(m_aPostPaint.GetAt(i));
     painter.AlphaBlendBitmap(blit->hBitmap, blit->rcDest, blit->alpha);
@@ -209,7 +210,7 @@ bool CUIManager::MessageHandler(unsigned uMsg, UIWParam wParam, UILParam lParam,
       if (m_bOffscreenPaint && m_hDcOffscreen != nullptr) {
         if (m_pRoot != nullptr) {
           int saved = SaveDC(m_hDcOffscreen);
-          CGdiPainter painter(m_hDcOffscreen);
+          CGdiRenderPainter painter(m_hDcOffscreen);
           m_pRoot->Paint(painter, rcPaint);
           RestoreDC(m_hDcOffscreen, saved);
         }
@@ -218,7 +219,7 @@ bool CUIManager::MessageHandler(unsigned uMsg, UIWParam wParam, UILParam lParam,
                ps.rcPaint.bottom - ps.rcPaint.top, m_hDcOffscreen, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
       } else if (m_pRoot != nullptr) {
         int saved = SaveDC(hdc);
-        CGdiPainter painter(hdc);
+        CGdiRenderPainter painter(hdc);
         m_pRoot->Paint(painter, rcPaint);
         RestoreDC(hdc, saved);
       }
@@ -299,9 +300,9 @@ bool CUIManager::MessageHandler(unsigned uMsg, UIWParam wParam, UILParam lParam,
     case WM_CTLCOLORSTATIC: {
       HWND child = reinterpret_cast<HWND>(lParam);
       if (child == nullptr) return false;
-      // Native edits pick their own text colour and brush when asked (their default is black text,
-      // the style table's default text colour).
-      SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
+      // Native edits pick their own text colour and brush when asked; the style table's default text
+      // colour is what they show otherwise.
+      SetTextColor(reinterpret_cast<HDC>(wParam), CUIStyleTable::GetColor(34));
       lRes = SendMessageW(child, WM_CTLCOLOREDIT, wParam, lParam);
       return true;
     }
@@ -501,7 +502,7 @@ bool CUIManager::MessageHandler(unsigned uMsg, UIWParam wParam, UILParam lParam,
       GetClientRect(m_hWndPaint, &rcClient);
       if (m_pRoot != nullptr) {
         int saved = SaveDC(hdc);
-        CGdiPainter painter(hdc);
+        CGdiRenderPainter painter(hdc);
         m_pRoot->Paint(painter, FromRect(rcClient));
         RestoreDC(hdc, saved);
       }
