@@ -40,6 +40,11 @@ class IUIRenderPainter : public IUIPainter {
   // Draws the source part of an image into the destination, stretched, or repeated from the
   // destination's origin when tile is set.
   virtual void DrawImagePart(const UIRect& dest, const IUIImage& image, const UIRect& source, bool tile) = 0;
+  // The same stretched (never tiled), with every pixel's alpha scaled by opacity (0 invisible .. 1 as
+  // the image is; values outside are clamped). A painter that cannot blend draws the part as it is.
+  virtual void DrawImagePartOpacity(const UIRect& dest, const IUIImage& image, const UIRect& source, float opacity) {
+    if (opacity > 0.0f) DrawImagePart(dest, image, source, false);
+  }
   // Smooth gradient through the system's gradient fill; false when that is unavailable (the caller then
   // draws bands).
   virtual bool GradientFill(const UIRect& rc, UIColor from, UIColor to, bool vertical) { return false; }

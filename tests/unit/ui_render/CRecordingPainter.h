@@ -38,6 +38,7 @@ struct RecordedImage {
   UIRect source;
   const IUIImage* image;
   bool tile;
+  float opacity = 1.0f;  // as asked for; 1 for the plain image calls
 };
 
 class CFakeImage : public IUIImage {
@@ -141,6 +142,9 @@ class CRecordingPainter : public IUIRenderPainter {
   }
   void DrawImagePart(const UIRect& dest, const IUIImage& image, const UIRect& source, bool tile) override {
     images.push_back({dest, source, &image, tile});
+  }
+  void DrawImagePartOpacity(const UIRect& dest, const IUIImage& image, const UIRect& source, float opacity) override {
+    images.push_back({dest, source, &image, false, opacity});
   }
   bool GradientFill(const UIRect& rc, UIColor from, UIColor to, bool vertical) override {
     if (!gradientAvailable) return false;

@@ -110,6 +110,41 @@ TEST(GdiRender, TiledNineGridRepeatsTheMiddle) {
   EXPECT_EQ(canvas.At(12, 0), CellColor(0, 1, 0));
 }
 
+TEST(GdiRender, ImageOpacityScalesEachPixelsAlpha) {
+  EnsureGdiplus();
+  // Opaque red on the left half, half-transparent blue on the right, over the canvas's white.
+  auto* bmp = new Gdiplus::Bitmap(4, 2, PixelFormat32bppARGB);
+  for (int x = 0; x < 4; ++x) {
+    for (int y = 0; y < 2; ++y) bmp->SetPixel(x, y, x < 2 ? Gdiplus::Color(255, 255, 0, 0) : Gdiplus::Color(128, 0, 0, 255));
+  }
+  CGdipImage image(bmp);
+  struct Case {
+    float opacity;
+    UIColor red, blue;  // expected on each half
+  } cases[] = {
+      {1.0f, UIRgb(255, 0, 0), UIRgb(127, 127, 255)},
+      {0.5f, UIRgb(255, 128, 128), UIRgb(191, 191, 255)},
+      {0.0f, UIRgb(255, 255, 255), UIRgb(255, 255, 255)},
+      {7.0f, UIRgb(255, 0, 0), UIRgb(127, 127, 255)},  // clamped to 1
+  };
+  auto near = [](UIColor a, UIColor b) {
+    for (int shift : {0, 8, 16}) {
+      int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+      if (d < -2 || d > 2) return false;
+    }
+    return true;
+  };
+  for (const Case& c : cases) {
+    Canvas canvas(16, 8);
+    {
+      CGdiRenderPainter p(canvas.dc());
+      p.DrawImagePartOpacity(MakeUIRect(0, 0, 16, 8), image, MakeUIRect(0, 0, 4, 2), c.opacity);
+    }
+    EXPECT_TRUE(near(canvas.At(2, 4), c.red)) << c.opacity << " " << std::hex << canvas.At(2, 4);
+    EXPECT_TRUE(near(canvas.At(13, 4), c.blue)) << c.opacity << " " << std::hex << canvas.At(13, 4);
+  }
+}
+
 TEST(GdiRender, PngFromMemoryKeepsItsPixels) {
   std::shared_ptr<IUIImage> image;
   ASSERT_TRUE(LoadImageFromMemory(image, kTinyPng, sizeof(kTinyPng)));

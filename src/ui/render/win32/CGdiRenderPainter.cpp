@@ -126,6 +126,27 @@ void CGdiRenderPainter::DrawImagePart(const UIRect& dest, const IUIImage& image,
               Gdiplus::UnitPixel, &attributes);
 }
 
+void CGdiRenderPainter::DrawImagePartOpacity(const UIRect& dest, const IUIImage& image, const UIRect& source,
+                                             float opacity) {
+  const auto* gdip = dynamic_cast<const CGdipImage*>(&image);
+  if (gdip == nullptr || gdip->GetBitmap() == nullptr || dest.IsEmpty() || source.IsEmpty()) return;
+  if (!(opacity > 0.0f)) return;  // also NaN
+  if (opacity > 1.0f) opacity = 1.0f;
+  // Identity on the colours; the alpha row scales each pixel's own alpha.
+  Gdiplus::ColorMatrix matrix = {{{1, 0, 0, 0, 0},
+                                  {0, 1, 0, 0, 0},
+                                  {0, 0, 1, 0, 0},
+                                  {0, 0, 0, opacity, 0},
+                                  {0, 0, 0, 0, 1}}};
+  Gdiplus::ImageAttributes attributes;
+  attributes.SetColorMatrix(&matrix, Gdiplus::ColorMatrixFlagsDefault, Gdiplus::ColorAdjustTypeBitmap);
+  attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+  Gdiplus::Graphics g(m_hdc);
+  Gdiplus::Rect to(dest.left, dest.top, dest.GetWidth(), dest.GetHeight());
+  g.DrawImage(gdip->GetBitmap(), to, source.left, source.top, source.GetWidth(), source.GetHeight(),
+              Gdiplus::UnitPixel, &attributes);
+}
+
 bool CGdiRenderPainter::GradientFill(const UIRect& rc, UIColor from, UIColor to, bool vertical) {
   GradientFillFn fn = LookUpGradientFill();
   if (fn == nullptr) return false;

@@ -38,6 +38,7 @@ class CGdiRenderPainter : public IUIRenderPainter {
   void SetClip(const UIRect& rc) override;
   void RestoreClip() override;
   void DrawImagePart(const UIRect& dest, const IUIImage& image, const UIRect& source, bool tile) override;
+  void DrawImagePartOpacity(const UIRect& dest, const IUIImage& image, const UIRect& source, float opacity) override;
   bool GradientFill(const UIRect& rc, UIColor from, UIColor to, bool vertical) override;
 
  private:
