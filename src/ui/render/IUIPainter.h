@@ -16,6 +16,7 @@ enum : unsigned {
   UITEXT_SINGLELINE = 0x20,
   UITEXT_CALCRECT = 0x400,
   UITEXT_NOPREFIX = 0x800,
+  UITEXT_EDITCONTROL = 0x2000,  // break lines as an edit control does
   UITEXT_END_ELLIPSIS = 0x8000,
 };
 
@@ -29,7 +30,8 @@ class IUIPainter {
   virtual void FillColorRect(const UIRect& rc, UIColor color) = 0;
   // 1-pixel outline just inside the rectangle.
   virtual void DrawColorFrame(const UIRect& rc, UIColor color) = 0;
-  // Plain text (no markup) in the rectangle, transparent background, with the format bits above.
+  // Plain text (no markup) in the rectangle, transparent background, with the format bits above; in the
+  // system's default GUI font (a render painter: in the style font selected, if any).
   virtual void DrawPlainText(const UIRect& rc, const wchar_t* text, UIColor color, unsigned format) = 0;
   // Per-pixel alpha blit of a 32-bit premultiplied bitmap 1:1 onto the destination, with an extra
   // constant alpha (0..255).

@@ -9,6 +9,11 @@ namespace vorlix {
 
 enum UIFrameStyle { UIFRAME_SQUARE = 0, UIFRAME_CUT_CORNERS = 1, UIFRAME_DOTTED = 2 };
 
+// State bits of the text box look.
+enum : unsigned { UIEDIT_FOCUSED = 0x01, UIEDIT_DISABLED = 0x04, UIEDIT_READONLY = 0x40 };
+// State bits of one tab of a tab folder.
+enum : unsigned { UITAB_DISABLED = 0x04, UITAB_HOT = 0x08, UITAB_SELECTED = 0x10 };
+
 void FillStyleRect(IUIRenderPainter& p, const UIRect& rc, int index);
 void DrawStyleFrame(IUIRenderPainter& p, const UIRect& rc, int index);
 void DrawStyleLine(IUIRenderPainter& p, int x1, int y1, int x2, int y2, int index);
@@ -28,5 +33,20 @@ void DrawImage9Grid(IUIRenderPainter& p, const UIRect& dest, const UIRect& sourc
                     bool tile);
 // One frame of a four-frame state strip, stretched by the nine-grid routine.
 void DrawImageFrame(IUIRenderPainter& p, const UIRect& dest, const IUIImage& image, int frame);
+
+// A single-line text box: with an image, the image stretched over it (nine-grid) and the text inset by
+// the padding; without one and with a padding, a square frame and fill of the state (disabled, read-only,
+// focused, normal) and the text 3 pixels in from the sides, 2 from top and bottom. The text is plain, in
+// font 1, in the colour of the state, broken as an edit control does, vertically centred on one line
+// unless the format asks for vertical centring itself.
+void DrawEditBox(IUIRenderPainter& p, const UIRect& rc, const wchar_t* text, unsigned state, unsigned format,
+                 int padding, const IUIImage* image);
+// One tab of a tab folder, sized to its text (font 1): on entry the tab's left and top (and bottom), on
+// return the rectangle it took, where the caller draws the text. The selected tab is 14 pixels wider than
+// its text and extraHeight taller, the others 12 wider and 3 pixels lower; a disabled tab that is not
+// selected draws nothing and comes back empty. With an image (a four-frame strip), the selected tab
+// shows the pushed frame, the others the normal or hot one.
+void DrawTab(IUIRenderPainter& p, UIRect& rc, const wchar_t* text, unsigned state, int extraHeight,
+             const IUIImage* image);
 
 }  // namespace vorlix

@@ -21,6 +21,8 @@ struct RecordedRun {
   std::wstring text;
   UIColor color;
   int font;
+  unsigned format = 0;  // plain text only
+  UIRect box;           // plain text only: the rectangle it was drawn in
 };
 
 struct RecordedLine {
@@ -89,7 +91,7 @@ class CRecordingPainter : public IUIRenderPainter {
   void FillColorRect(const UIRect& rc, UIColor color) override { fills.push_back({rc, color}); }
   void DrawColorFrame(const UIRect& rc, UIColor color) override { frames.push_back(rc); }
   void DrawPlainText(const UIRect& rc, const wchar_t* text, UIColor color, unsigned format) override {
-    runs.push_back({rc.left, rc.top, text != nullptr ? text : L"", color, 0});
+    runs.push_back({rc.left, rc.top, text != nullptr ? text : L"", color, selectedFont, format, rc});
   }
   void AlphaBlendBitmap(UIBitmap, const UIRect&, unsigned char) override {}
 
@@ -128,7 +130,7 @@ class CRecordingPainter : public IUIRenderPainter {
     return count;
   }
   void DrawTextRun(int x, int y, const wchar_t* text, int count, UIColor color) override {
-    runs.push_back({x, y, std::wstring(text, static_cast<std::size_t>(count)), color, selectedFont});
+    runs.push_back({x, y, std::wstring(text, static_cast<std::size_t>(count)), color, selectedFont, 0, UIRect()});
   }
   void DrawColorLine(int x1, int y1, int x2, int y2, UIColor color) override {
     lines.push_back({x1, y1, x2, y2, color});
@@ -141,7 +143,7 @@ class CRecordingPainter : public IUIRenderPainter {
     if (!clipStack.empty()) clipStack.pop_back();
   }
   void DrawImagePart(const UIRect& dest, const IUIImage& image, const UIRect& source, bool tile) override {
-    images.push_back({dest, source, &image, tile});
+    images.push_back({dest, source, &image, tile, 1.0f});
   }
   void DrawImagePartOpacity(const UIRect& dest, const IUIImage& image, const UIRect& source, float opacity) override {
     images.push_back({dest, source, &image, false, opacity});

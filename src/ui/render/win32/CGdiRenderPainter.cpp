@@ -29,6 +29,20 @@ CGdiRenderPainter::~CGdiRenderPainter() {
   while (!m_clips.empty()) RestoreClip();
 }
 
+void CGdiRenderPainter::DrawPlainText(const UIRect& rc, const wchar_t* text, UIColor color, unsigned format) {
+  if (m_hOldFont == nullptr) {
+    m_base.DrawPlainText(rc, text, color, format);
+    return;
+  }
+  if (text == nullptr || *text == 0) return;
+  RECT r = {rc.left, rc.top, rc.right, rc.bottom};
+  int oldMode = SetBkMode(m_hdc, TRANSPARENT);
+  COLORREF oldColor = SetTextColor(m_hdc, color);
+  DrawTextW(m_hdc, text, -1, &r, format);
+  SetTextColor(m_hdc, oldColor);
+  SetBkMode(m_hdc, oldMode);
+}
+
 UIFontMetrics CGdiRenderPainter::GetStyleFontMetrics(int index) {
   TEXTMETRICW tm = GetThemeFontInfo(index, m_hdc);
   UIFontMetrics m;

@@ -21,9 +21,7 @@ class CGdiRenderPainter : public IUIRenderPainter {
   UIDeviceContext GetNativeContext() const override { return m_hdc; }
   void FillColorRect(const UIRect& rc, UIColor color) override { m_base.FillColorRect(rc, color); }
   void DrawColorFrame(const UIRect& rc, UIColor color) override { m_base.DrawColorFrame(rc, color); }
-  void DrawPlainText(const UIRect& rc, const wchar_t* text, UIColor color, unsigned format) override {
-    m_base.DrawPlainText(rc, text, color, format);
-  }
+  void DrawPlainText(const UIRect& rc, const wchar_t* text, UIColor color, unsigned format) override;
   void AlphaBlendBitmap(UIBitmap bitmap, const UIRect& dest, unsigned char alpha) override {
     m_base.AlphaBlendBitmap(bitmap, dest, alpha);
   }
