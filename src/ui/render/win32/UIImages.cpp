@@ -103,6 +103,19 @@ void RegisterImage(int id, int key, int frameWidth, HMODULE module) {
   if (LoadPngImage(image, id, module)) CUIImageList::Register(key, image, frameWidth);
 }
 
+void SetSkinImages(CUIManager& manager, int normal, int hot, int pushed, int disabled, HMODULE module) {
+  const int ids[4] = {normal, hot, pushed, disabled};
+  std::shared_ptr<IUIImage> images[4];
+  for (int state = UISKIN_NORMAL; state <= UISKIN_DISABLED; ++state) {
+    // Windows commonly use one picture for every state: decode it once.
+    for (int earlier = 0; earlier < state && images[state] == nullptr; ++earlier) {
+      if (ids[earlier] == ids[state]) images[state] = images[earlier];
+    }
+    if (images[state] == nullptr) LoadPngImageShared(images[state], ids[state], module);
+    manager.SetSkinImage(state, images[state]);
+  }
+}
+
 void SetCheckBoxImage(int id, HMODULE module) { SetSkin(UISkinSlot::CheckBox, id, module); }
 void SetRadioImage(int id, HMODULE module) { SetSkin(UISkinSlot::Radio, id, module); }
 void SetMsgBoxButtonImage(int id, HMODULE module) { SetSkin(UISkinSlot::MsgBoxButton, id, module); }

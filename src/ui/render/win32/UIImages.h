@@ -20,6 +20,11 @@ bool LoadImageFromMemory(std::shared_ptr<IUIImage>& image, const void* bytes, st
 
 void RegisterImage(int id, int key, int frameWidth, HMODULE module = nullptr);
 
+class CUIManager;
+// The window's four state skin images (normal, hot, pushed, disabled) from PNG resources, stream-backed;
+// a resource that cannot be loaded leaves its state without an image.
+void SetSkinImages(CUIManager& manager, int normal, int hot, int pushed, int disabled, HMODULE module = nullptr);
+
 void SetCheckBoxImage(int id, HMODULE module = nullptr);
 void SetRadioImage(int id, HMODULE module = nullptr);
 void SetMsgBoxButtonImage(int id, HMODULE module = nullptr);
