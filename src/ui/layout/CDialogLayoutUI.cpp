@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "ui/core/CUIManager.h"
 #include "ui/render/IUIRenderPainter.h"
 #include "ui/render/UIDraw.h"
 #include "ui/render/UIImageList.h"
@@ -112,16 +113,32 @@ void CDialogLayoutUI::SetPos(int left, int top, int right, int bottom) {
 
 void CDialogLayoutUI::Paint(IUIPainter& painter, const UIRect& rcPaint) {
   if (!rcPaint.Intersects(m_rcItem)) return;
-  if (m_clrBack != kUIColorNoBackground) {
-    UIRect visible = MakeUIRect(std::max(rcPaint.left, m_rcItem.left), std::max(rcPaint.top, m_rcItem.top),
-                                std::min(rcPaint.right, m_rcItem.right), std::min(rcPaint.bottom, m_rcItem.bottom));
-    painter.FillColorRect(visible, m_clrBack);
-  }
   auto* render = dynamic_cast<IUIRenderPainter*>(&painter);
-  IUIImage* background = CUISkinImages::Get(UISkinSlot::DialogBackground);
-  if (render != nullptr && background != nullptr && m_bTopLevelHost) {
-    DrawImage9Grid(*render, m_rcItem, MakeUIRect(0, 0, background->GetWidth(), background->GetHeight()),
-                   *background, true);
+  const UIRect visible =
+      MakeUIRect(std::max(rcPaint.left, m_rcItem.left), std::max(rcPaint.top, m_rcItem.top),
+                 std::min(rcPaint.right, m_rcItem.right), std::min(rcPaint.bottom, m_rcItem.bottom));
+  UIWindow window = m_pManager != nullptr ? m_pManager->GetPaintWindow() : nullptr;
+  IUIImage* skin = m_pManager != nullptr ? m_pManager->GetSkinImage(UISKIN_NORMAL) : nullptr;
+  // Without a window (a tree not hosted yet) the layout is treated as a top-level one.
+  const bool childHost = render != nullptr && window != nullptr && render->IsChildWindow(window);
+
+  if (m_clrBack != kUIColorNoBackground) {
+    painter.FillColorRect(visible, m_clrBack);
+  } else if (skin == nullptr && childHost) {
+    // Pseudo-transparency: a child window without a picture of its own looks like part of its parent.
+    render->CopyParentBackground(window, visible);
+  }
+  if (render != nullptr) {
+    IUIImage* picture = skin;
+    if (picture == nullptr && !childHost) picture = CUISkinImages::Get(UISkinSlot::DialogBackground);
+    if (picture != nullptr) {
+      const UIRect source = MakeUIRect(0, 0, picture->GetWidth(), picture->GetHeight());
+      if (source.GetWidth() == m_rcItem.GetWidth() && source.GetHeight() == m_rcItem.GetHeight()) {
+        render->DrawImagePart(m_rcItem, *picture, source, false);
+      } else {
+        DrawImage9Grid(*render, m_rcItem, source, *picture, true);
+      }
+    }
   }
   CUIContainer::Paint(painter, rcPaint);
 }

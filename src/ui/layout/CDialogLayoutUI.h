@@ -35,9 +35,9 @@ class CDialogLayoutUI : public CUIContainer {
 
   // Appends a record for the control at its current rectangle.
   void SetItemPlacement(CUIControl* control, unsigned mode);
+  // A colour value; kUIColorNoBackground: none (a child window then shows its parent through).
   void SetBkColor(UIColor color) { m_clrBack = color; }
-  // Whether the hosting window is top-level (it then shows the process-wide dialog background).
-  void SetTopLevelHost(bool topLevel) { m_bTopLevelHost = topLevel; }
+  UIColor GetBkColor() const { return m_clrBack; }
 
   const std::vector<UIDialogItem>& GetItems() const { return m_aModes; }
   const UIRect& GetMinimumArea() const { return m_rcDialog; }
@@ -49,7 +49,6 @@ class CDialogLayoutUI : public CUIContainer {
   UIRect m_rcDialog;
   bool m_bFirstResize = true;
   UIColor m_clrBack = kUIColorNoBackground;
-  bool m_bTopLevelHost = true;
 };
 
 }  // namespace vorlix

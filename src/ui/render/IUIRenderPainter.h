@@ -45,6 +45,11 @@ class IUIRenderPainter : public IUIPainter {
   virtual void DrawImagePartOpacity(const UIRect& dest, const IUIImage& image, const UIRect& source, float opacity) {
     if (opacity > 0.0f) DrawImagePart(dest, image, source, false);
   }
+  // Whether the window is a child window (hosts without a picture of their own then show their parent).
+  virtual bool IsChildWindow(UIWindow window) { return false; }
+  // Fills rc (client coordinates of the child window this painter draws for) with what the window's
+  // parent shows behind it; false when that cannot be done.
+  virtual bool CopyParentBackground(UIWindow window, const UIRect& rc) { return false; }
   // Smooth gradient through the system's gradient fill; false when that is unavailable (the caller then
   // draws bands).
   virtual bool GradientFill(const UIRect& rc, UIColor from, UIColor to, bool vertical) { return false; }

@@ -4,7 +4,10 @@
 #include "ui/layout/CHorizontalLayoutUI.h"
 #include "ui/layout/CTileLayoutUI.h"
 #include "ui/layout/CVerticalLayoutUI.h"
+#include "ui/core/CUIManager.h"
+#include "ui/render/UIImageList.h"
 #include "unit/ui_layout/LayoutTestControls.h"
+#include "unit/ui_render/CRecordingPainter.h"
 
 namespace vorlix {
 namespace {
@@ -225,6 +228,74 @@ TEST(DialogLayout, GroupsMoveAndStretchIntoExtraSpace) {
   EXPECT_EQ(mover->GetPos(), MakeUIRect(35, 10, 45, 20));
   EXPECT_EQ(tall->GetPos(), MakeUIRect(45, 0, 55, 20));
   EXPECT_EQ(reset->GetPos(), MakeUIRect(40, 0, 50, 10));  // offsets reset
+}
+
+TEST(DialogLayout, PaintsColourParentSkinOrDialogBackground) {
+  enum Host { Unhosted, TopLevel, Child };
+  enum Skin { NoSkin, SameSize, OtherSize };
+  struct Case {
+    const char* what;
+    Host host;
+    UIColor color;
+    Skin skin;
+    bool fill, copy;
+    int images;  // 1: the skin 1:1; 9: a tiled nine-grid
+    bool dialogBackground;
+  } cases[] = {
+      {"top-level without anything", TopLevel, kUIColorNoBackground, NoSkin, false, false, 9, true},
+      {"not hosted yet", Unhosted, kUIColorNoBackground, NoSkin, false, false, 9, true},
+      {"child: the parent shows through", Child, kUIColorNoBackground, NoSkin, false, true, 0, false},
+      {"child with a colour", Child, UIRgb(1, 2, 3), NoSkin, true, false, 0, false},
+      {"child with its own skin", Child, kUIColorNoBackground, SameSize, false, false, 1, false},
+      {"skin of the layout's size", TopLevel, kUIColorNoBackground, SameSize, false, false, 1, false},
+      {"colour under a stretched skin", TopLevel, UIRgb(1, 2, 3), OtherSize, true, false, 9, false},
+  };
+  auto dialogBackground = std::make_shared<test::CFakeImage>(30, 30);
+  auto sameSize = std::make_shared<test::CFakeImage>(200, 100);
+  auto otherSize = std::make_shared<test::CFakeImage>(60, 45);
+  CUISkinImages::Set(UISkinSlot::DialogBackground, dialogBackground);
+  UIWindow window = reinterpret_cast<UIWindow>(static_cast<std::uintptr_t>(0x1230));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CUIManager manager;
+    if (c.host != Unhosted) manager.Init(window);
+    if (c.skin != NoSkin) manager.SetSkinImage(UISKIN_NORMAL, c.skin == SameSize ? sameSize : otherSize);
+    CDialogLayoutUI dialog;
+    auto* child = new CBox();
+    child->SetPos(10, 10, 20, 20);
+    dialog.Add(child);
+    dialog.SetBkColor(c.color);
+    dialog.SetManager(&manager, nullptr);
+    dialog.SetPos(0, 0, 200, 100);
+    test::CRecordingPainter p;
+    if (c.host == Child) p.childWindow = window;
+    dialog.Paint(p, MakeUIRect(-50, 0, 150, 40));
+    const UIRect visible = MakeUIRect(0, 0, 150, 40);
+    ASSERT_EQ(p.fills.size(), c.fill ? 1u : 0u);
+    if (c.fill) {
+      EXPECT_EQ(p.fills[0].rc, visible);
+      EXPECT_EQ(p.fills[0].color, c.color);
+    }
+    ASSERT_EQ(p.parentCopies.size(), c.copy ? 1u : 0u);
+    if (c.copy) {
+      EXPECT_EQ(p.parentCopies[0].window, window);
+      EXPECT_EQ(p.parentCopies[0].rc, visible);
+    }
+    ASSERT_EQ(p.images.size(), static_cast<std::size_t>(c.images));
+    if (c.images == 1) {
+      EXPECT_EQ(p.images[0].image, sameSize.get());
+      EXPECT_EQ(p.images[0].dest, MakeUIRect(0, 0, 200, 100));
+      EXPECT_EQ(p.images[0].source, MakeUIRect(0, 0, 200, 100));
+    } else if (c.images == 9) {
+      EXPECT_EQ(p.images[0].image, c.dialogBackground ? dialogBackground.get() : otherSize.get());
+      EXPECT_EQ(p.images[0].dest.left, 0);
+      EXPECT_EQ(p.images[8].dest.bottom, 100);
+      EXPECT_TRUE(p.images[4].tile);
+    }
+    EXPECT_EQ(child->paints, 1);
+    dialog.SetManager(nullptr, nullptr);
+  }
+  CUISkinImages::Set(UISkinSlot::DialogBackground, nullptr);
 }
 
 TEST(Layouts, ClassNamesAndInsets) {

@@ -64,6 +64,12 @@ class CRecordingPainter : public IUIRenderPainter {
   int maxClipDepth = 0;
   int selectedFont = 0;
   bool gradientAvailable = false;
+  UIWindow childWindow = nullptr;  // the one window IsChildWindow says yes to
+  struct ParentCopy {
+    UIWindow window;
+    UIRect rc;
+  };
+  std::vector<ParentCopy> parentCopies;
 
   static int FontSize(int index) {
     const UIFontSpec* spec = CUIStyleTable::GetFontSpec(index);
@@ -147,6 +153,11 @@ class CRecordingPainter : public IUIRenderPainter {
   }
   void DrawImagePartOpacity(const UIRect& dest, const IUIImage& image, const UIRect& source, float opacity) override {
     images.push_back({dest, source, &image, false, opacity});
+  }
+  bool IsChildWindow(UIWindow window) override { return window != nullptr && window == childWindow; }
+  bool CopyParentBackground(UIWindow window, const UIRect& rc) override {
+    parentCopies.push_back({window, rc});
+    return true;
   }
   bool GradientFill(const UIRect& rc, UIColor from, UIColor to, bool vertical) override {
     if (!gradientAvailable) return false;

@@ -127,7 +127,7 @@ TEST(GdiRender, ImageOpacityScalesEachPixelsAlpha) {
       {0.0f, UIRgb(255, 255, 255), UIRgb(255, 255, 255)},
       {7.0f, UIRgb(255, 0, 0), UIRgb(127, 127, 255)},  // clamped to 1
   };
-  auto near = [](UIColor a, UIColor b) {
+  auto similar = [](UIColor a, UIColor b) {
     for (int shift : {0, 8, 16}) {
       int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
       if (d < -2 || d > 2) return false;
@@ -140,8 +140,8 @@ TEST(GdiRender, ImageOpacityScalesEachPixelsAlpha) {
       CGdiRenderPainter p(canvas.dc());
       p.DrawImagePartOpacity(MakeUIRect(0, 0, 16, 8), image, MakeUIRect(0, 0, 4, 2), c.opacity);
     }
-    EXPECT_TRUE(near(canvas.At(2, 4), c.red)) << c.opacity << " " << std::hex << canvas.At(2, 4);
-    EXPECT_TRUE(near(canvas.At(13, 4), c.blue)) << c.opacity << " " << std::hex << canvas.At(13, 4);
+    EXPECT_TRUE(similar(canvas.At(2, 4), c.red)) << c.opacity << " " << std::hex << canvas.At(2, 4);
+    EXPECT_TRUE(similar(canvas.At(13, 4), c.blue)) << c.opacity << " " << std::hex << canvas.At(13, 4);
   }
 }
 

@@ -161,6 +161,36 @@ void CGdiRenderPainter::DrawImagePartOpacity(const UIRect& dest, const IUIImage&
               Gdiplus::UnitPixel, &attributes);
 }
 
+bool CGdiRenderPainter::IsChildWindow(UIWindow window) {
+  return window != nullptr && IsWindow(window) && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0;
+}
+
+bool CGdiRenderPainter::CopyParentBackground(UIWindow window, const UIRect& rc) {
+  if (rc.IsEmpty() || !IsChildWindow(window)) return false;
+  HWND parent = GetParent(window);
+  RECT client = {};
+  if (parent == nullptr || !GetClientRect(parent, &client) || client.right <= 0 || client.bottom <= 0) return false;
+  POINT origin = {0, 0};
+  MapWindowPoints(window, parent, &origin, 1);
+  // The parent draws itself (without its children) into a bitmap of its own: reading its window
+  // instead would give back whatever this window last painted there.
+  HDC memory = CreateCompatibleDC(m_hdc);
+  if (memory == nullptr) return false;
+  HBITMAP bitmap = CreateCompatibleBitmap(m_hdc, client.right, client.bottom);
+  if (bitmap == nullptr) {
+    DeleteDC(memory);
+    return false;
+  }
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  SendMessageW(parent, WM_PRINT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+  BOOL ok = BitBlt(m_hdc, rc.left, rc.top, rc.GetWidth(), rc.GetHeight(), memory, origin.x + rc.left,
+                   origin.y + rc.top, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  return ok != FALSE;
+}
+
 bool CGdiRenderPainter::GradientFill(const UIRect& rc, UIColor from, UIColor to, bool vertical) {
   GradientFillFn fn = LookUpGradientFill();
   if (fn == nullptr) return false;

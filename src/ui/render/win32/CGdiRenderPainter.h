@@ -37,6 +37,8 @@ class CGdiRenderPainter : public IUIRenderPainter {
   void RestoreClip() override;
   void DrawImagePart(const UIRect& dest, const IUIImage& image, const UIRect& source, bool tile) override;
   void DrawImagePartOpacity(const UIRect& dest, const IUIImage& image, const UIRect& source, float opacity) override;
+  bool IsChildWindow(UIWindow window) override;
+  bool CopyParentBackground(UIWindow window, const UIRect& rc) override;
   bool GradientFill(const UIRect& rc, UIColor from, UIColor to, bool vertical) override;
 
  private:
