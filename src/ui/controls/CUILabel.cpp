@@ -214,7 +214,7 @@ void CUILabel::PaintImage(IUIRenderPainter& p) {
     src.left += m_nCurrentFrame * fw;
     src.right += m_nCurrentFrame * fw;
     dest = area;
-    p.DrawImagePart(dest, *m_pImage, src, false);
+    p.DrawImagePartOpacity(dest, *m_pImage, src, m_fOpacity);
   } else {
     int w = fw, h = fh;
     if (m_cxImage != 0 && m_cyImage != 0) {
@@ -235,8 +235,8 @@ void CUILabel::PaintImage(IUIRenderPainter& p) {
     if (x + w > area.right) w = area.GetWidth();
     if (y + h > area.bottom) h = area.GetHeight();
     dest = MakeUIRect(x, y, x + w, y + h);
-    p.DrawImagePart(dest, *m_pImage,
-                    MakeUIRect(m_nCurrentFrame * fw, 0, (m_nCurrentFrame + 1) * fw, fh), false);
+    p.DrawImagePartOpacity(dest, *m_pImage, MakeUIRect(m_nCurrentFrame * fw, 0, (m_nCurrentFrame + 1) * fw, fh),
+                           m_fOpacity);
   }
   if (m_bImageIsLink && m_sText.IsEmpty()) {
     m_rcLinks[0] = dest;

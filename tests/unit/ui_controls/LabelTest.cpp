@@ -206,3 +206,31 @@ TEST(Label, DesiredSizeStyleAndShortcut) {
 
 }  // namespace
 }  // namespace vorlix
+
+namespace vorlix {
+namespace {
+
+TEST(Label, PictureDrawnWithOpacityThatTicksRaiseBackToOne) {
+  // Opacity after n ticks, from a faded start; the animation never lets it pass 1.
+  const float expected[] = {0.3f, 0.5f, 0.7f, 0.9f, 1.0f, 1.0f};
+  test::CControlsFixture f;
+  auto* l = f.Add(new CUILabel(), 29, MakeUIRect(0, 0, 100, 40));
+  l->SetImage(std::make_shared<test::CFakeImage>(20, 20));
+  l->SetOpacity(0.3f);
+  for (float want : expected) {
+    test::CRecordingPainter p;
+    l->Paint(p, l->GetPos());
+    ASSERT_EQ(1u, p.images.size());
+    EXPECT_NEAR(want, p.images[0].opacity, 1e-4);
+    UIEvent e;
+    e.Type = UIEVENT_TIMER;
+    e.wParam = kUILabelAnimationTimer;
+    l->Event(e);
+  }
+  l->SetOpacity(0.2f);
+  l->StartAnimation();
+  EXPECT_FLOAT_EQ(1.0f, l->GetOpacity());
+}
+
+}  // namespace
+}  // namespace vorlix
