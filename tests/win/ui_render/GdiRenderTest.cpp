@@ -145,6 +145,80 @@ TEST(GdiRender, ImageOpacityScalesEachPixelsAlpha) {
   }
 }
 
+TEST(GdiRender, EditBoxFrameFillAndText) {
+  CUIStyleTable::EnsureDefaults();
+  struct Case {
+    unsigned state;
+    int light, dark, fill;
+  } cases[] = {{0, 37, 38, 30}, {UIEDIT_FOCUSED, 39, 40, 30}, {UIEDIT_DISABLED, 41, 42, 32}};
+  for (const Case& c : cases) {
+    Canvas canvas(80, 30);
+    {
+      CGdiRenderPainter p(canvas.dc());
+      DrawEditBox(p, MakeUIRect(0, 0, 80, 24), L"\u6587\u5B57", c.state, 0, 2, nullptr);
+    }
+    SCOPED_TRACE(c.state);
+    EXPECT_EQ(canvas.At(40, 0), CUIStyleTable::GetColor(c.light));
+    EXPECT_EQ(canvas.At(0, 12), CUIStyleTable::GetColor(c.dark));
+    EXPECT_EQ(canvas.At(79, 12), CUIStyleTable::GetColor(c.dark));
+    EXPECT_EQ(canvas.At(40, 23), CUIStyleTable::GetColor(c.dark));
+    EXPECT_EQ(canvas.At(75, 12), CUIStyleTable::GetColor(c.fill));
+    EXPECT_EQ(canvas.At(40, 27), UIRgb(255, 255, 255));  // nothing below the box
+    // The text sits inside the text area, vertically centred, in the state's colour.
+    int ink = 0, outside = 0;
+    for (int y = 1; y < 23; ++y) {
+      for (int x = 1; x < 79; ++x) {
+        if (canvas.At(x, y) == CUIStyleTable::GetColor(c.fill)) continue;
+        ++ink;
+        if (x < 3 || x >= 77 || y < 2 || y >= 22) ++outside;
+      }
+    }
+    EXPECT_GT(ink, 30);
+    EXPECT_EQ(outside, 0);
+  }
+}
+
+TEST(GdiRender, TabShapes) {
+  CUIStyleTable::EnsureDefaults();
+  Canvas canvas(120, 40);
+  UIRect selected = MakeUIRect(0, 0, 0, 30);
+  UIRect normal = MakeUIRect(60, 0, 60, 30);
+  {
+    CGdiRenderPainter p(canvas.dc());
+    DrawTab(p, selected, L"\u9875", UITAB_SELECTED, 2, nullptr);
+    DrawTab(p, normal, L"\u9875", 0, 0, nullptr);
+  }
+  ASSERT_GT(selected.GetWidth(), 14);
+  EXPECT_EQ(selected.bottom, 32);
+  EXPECT_EQ(normal.top, 3);
+  EXPECT_EQ(normal.GetWidth(), selected.GetWidth() - 2);
+  const UIColor white = UIRgb(255, 255, 255);
+  auto similar = [](UIColor a, UIColor b) {
+    for (int shift : {0, 8, 16}) {
+      int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+      if (d < -0x20 || d > 0x20) return false;
+    }
+    return true;
+  };
+  EXPECT_NE(canvas.At(0, 0), CUIStyleTable::GetColor(60));  // corner cut from the outline
+  EXPECT_EQ(canvas.At(1, 0), UIRgb(0xde, 0x8e, 0x29));  // orange band, darkest on top
+  EXPECT_TRUE(similar(canvas.At(5, 2), UIRgb(0xff, 0xc7, 0x19))) << std::hex << canvas.At(5, 2);
+  EXPECT_EQ(canvas.At(0, 10), CUIStyleTable::GetColor(60));
+  EXPECT_EQ(canvas.At(selected.right - 1, 10), CUIStyleTable::GetColor(60));
+  EXPECT_EQ(canvas.At(5, 31), CUIStyleTable::GetColor(56));  // open towards the page
+  EXPECT_EQ(canvas.At(5, 20), CUIStyleTable::GetColor(56));
+  EXPECT_EQ(canvas.At(selected.right, 10), white);
+  // The other tab: three pixels lower, framed on three sides, its face a gradient of pair 58.
+  EXPECT_EQ(canvas.At(65, 2), white);
+  EXPECT_EQ(canvas.At(65, 3), CUIStyleTable::GetColor(60));
+  EXPECT_EQ(canvas.At(60, 15), CUIStyleTable::GetColor(60));
+  EXPECT_EQ(canvas.At(normal.right - 1, 15), CUIStyleTable::GetColor(60));
+  UIColor top = 0, bottom = 0;
+  CUIStyleTable::GetColorPair(58, top, bottom);
+  EXPECT_EQ(canvas.At(65, 4) & 0xF0F0F0, top & 0xF0F0F0);
+  EXPECT_EQ(canvas.At(65, 29) & 0xF0F0F0, bottom & 0xF0F0F0);
+}
+
 TEST(GdiRender, PngFromMemoryKeepsItsPixels) {
   std::shared_ptr<IUIImage> image;
   ASSERT_TRUE(LoadImageFromMemory(image, kTinyPng, sizeof(kTinyPng)));

@@ -108,8 +108,11 @@ void CGdiRenderPainter::SetClip(const UIRect& rc) {
     saved = nullptr;
   }
   m_clips.push_back(saved);
-  RECT box = {rc.left, rc.top, rc.right, rc.bottom};
-  HRGN region = CreateRectRgnIndirect(&box);
+  // Clip regions are in device units; a context printed with a moved origin (a child window drawn
+  // into its parent's WM_PRINT) has logical units that differ.
+  POINT corners[2] = {{rc.left, rc.top}, {rc.right, rc.bottom}};
+  LPtoDP(m_hdc, corners, 2);
+  HRGN region = CreateRectRgn(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
   ExtSelectClipRgn(m_hdc, region, RGN_AND);
   DeleteObject(region);
 }
