@@ -10,6 +10,7 @@
 #include "ui/render/UIImageList.h"
 #include "ui/render/UIStyle.h"
 #include "ui/render/win32/CGdiRenderPainter.h"
+#include "ui/render/win32/UIImages.h"
 #include "win/ui_layout/LayoutHost.h"
 
 namespace vorlix {
@@ -193,6 +194,40 @@ TEST_F(LayoutWindowTest, GroupBoxOverTheWindowSkin) {
   EXPECT_EQ(frame, 0);
   EXPECT_GT(white, 20);
   EXPECT_GT(skin, title.GetWidth() * title.GetHeight() / 3);
+}
+
+// The login window's picture (PNG 411, 459 x 246) as the window skin, loaded from the program's resources.
+TEST_F(LayoutWindowTest, SkinImagesFromResourcesShowInTheWindow) {
+  CLayoutHost host(10, 10, 459, 246);
+  SetSkinImages(host.m_manager, 411, 411, 411, 59999);
+  IUIImage* normal = host.m_manager.GetSkinImage(UISKIN_NORMAL);
+  ASSERT_NE(normal, nullptr);
+  EXPECT_EQ(normal->GetWidth(), 459);
+  EXPECT_EQ(normal->GetHeight(), 246);
+  // One picture for the three states, decoded once; a missing resource leaves its state empty.
+  EXPECT_EQ(host.m_manager.GetSkinImage(UISKIN_HOT), normal);
+  EXPECT_EQ(host.m_manager.GetSkinImage(UISKIN_PUSHED), normal);
+  EXPECT_EQ(host.m_manager.GetSkinImage(UISKIN_DISABLED), nullptr);
+
+  host.Show();
+  CPixels px = host.Capture();
+  Keep(px, "login-skin");
+  // Every opaque pixel of the picture is on the screen unchanged.
+  std::shared_ptr<IUIImage> reference;
+  ASSERT_TRUE(LoadPngImage(reference, 411));
+  Gdiplus::Bitmap* bmp = static_cast<CGdipImage*>(reference.get())->GetBitmap();
+  int opaque = 0, wrong = 0;
+  for (int y = 0; y < 246; y += 3) {
+    for (int x = 0; x < 459; x += 3) {
+      Gdiplus::Color c;
+      bmp->GetPixel(x, y, &c);
+      if (c.GetAlpha() != 255) continue;
+      ++opaque;
+      wrong += px.At(x, y) != UIRgb(c.GetR(), c.GetG(), c.GetB()) ? 1 : 0;
+    }
+  }
+  EXPECT_GT(opaque, 1000);
+  EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace
