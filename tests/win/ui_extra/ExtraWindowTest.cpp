@@ -1,0 +1,284 @@
+// The extras that own native windows, in a real host window: the edit's editor and the menu button's
+// drop-down, driven by real focus changes, typed characters and mouse messages.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ui/controls/CUIButton.h"
+#include "ui/extra/CUIEdit.h"
+#include "ui/extra/CUIMenuButton.h"
+#include "ui/extra/CUISubMenu.h"
+#include "ui/layout/CVerticalLayoutUI.h"
+#include "win/ui/UIManagerHost.h"
+
+namespace vorlix {
+namespace {
+
+using test::CManagerHost;
+
+class CNotifyLog : public INotifyUI {
+ public:
+  std::vector<std::pair<int, int>> events;  // type, sender id
+  void Notify(const UINotification& msg) override {
+    events.emplace_back(msg.Type, msg.pSender != nullptr ? msg.pSender->GetId() : 0);
+  }
+  int Count(int type, int id) const {
+    int n = 0;
+    for (const auto& e : events) n += (e.first == type && e.second == id) ? 1 : 0;
+    return n;
+  }
+};
+
+template <class T>
+T* Place(CVerticalLayoutUI* root, T* control, int id) {
+  control->SetId(id);
+  control->SetName(std::to_wstring(id).c_str());
+  root->Add(control);
+  return control;
+}
+
+void LayOut(CManagerHost& host) {
+  InvalidateRect(host.m_hWnd, nullptr, FALSE);
+  UpdateWindow(host.m_hWnd);
+  CManagerHost::Pump(50);
+}
+
+void Press(HWND hwnd, UIPoint pt) {
+  const LPARAM at = MAKELPARAM(pt.x, pt.y);
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, at);
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+}
+
+UIPoint Centre(const UIRect& rc) { return MakeUIPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2); }
+
+HWND FindEditor(HWND host) { return FindWindowExW(host, nullptr, L"SingleLineEditWnd", nullptr); }
+
+BOOL CALLBACK FindDropDownProc(HWND hwnd, LPARAM param) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (std::wstring(name) != L"MenuButtonWnd") return TRUE;
+  *reinterpret_cast<HWND*>(param) = hwnd;
+  return FALSE;
+}
+
+// Popups of this thread only.
+HWND FindDropDown() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &FindDropDownProc, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Writes the screen area of a window as a 24-bit BMP when VORLIX_EXTRA_SHOT names a file.
+void Screenshot(HWND hwnd, const char* suffix) {
+  const char* base = std::getenv("VORLIX_EXTRA_SHOT");
+  if (base == nullptr) return;
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top + 160;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+  GdiFlush();
+  const int stride = ((w * 3 + 3) / 4) * 4;
+  BITMAPFILEHEADER fh = {};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+  fh.bfSize = fh.bfOffBits + stride * h;
+  std::string path = std::string(base) + suffix + ".bmp";
+  if (FILE* f = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(&fh, sizeof(fh), 1, f);
+    std::fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f);
+    std::fwrite(bits, 1, static_cast<std::size_t>(stride) * h, f);
+    std::fclose(f);
+  }
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+}
+
+struct CEditHost {
+  CManagerHost host{40, 40, 300, 200};
+  CNotifyLog log;
+  CVerticalLayoutUI* root = new CVerticalLayoutUI();
+  CUIEdit* edit;
+  CUIButton* other;
+
+  CEditHost() {
+    host.m_manager.AddNotifier(&log);
+    host.m_manager.AttachRoot(root);
+    edit = Place(root, new CUIEdit(), 11);
+    other = Place(root, new CUIButton(), 12);
+    other->SetText(L"other");
+    edit->SetText(L"start");
+    SetForegroundWindow(host.m_hWnd);
+    SetFocus(host.m_hWnd);
+    LayOut(host);
+    // The first layout focuses the first tab stop, the edit; start from an unfocused one.
+    host.m_manager.ClearFocus();
+    CManagerHost::PumpUntil([&] { return FindEditor(host.m_hWnd) == nullptr; });
+    log.events.clear();
+  }
+};
+
+TEST(ExtraWindow, EditShowsItsEditorWhileFocusedAndReportsTypingAndFocusLoss) {
+  CEditHost h;
+  ASSERT_FALSE(h.edit->GetPos().IsEmpty());
+  EXPECT_EQ(nullptr, FindEditor(h.host.m_hWnd));
+
+  Press(h.host.m_hWnd, Centre(h.edit->GetPos()));
+  HWND editor = FindEditor(h.host.m_hWnd);
+  ASSERT_NE(nullptr, editor);
+  EXPECT_TRUE(IsWindowVisible(editor));
+  EXPECT_TRUE(CManagerHost::PumpUntil([&] { return GetFocus() == editor; })) << "the editor has the keyboard";
+  RECT rc;
+  GetWindowRect(editor, &rc);
+  MapWindowPoints(nullptr, h.host.m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+  const UIRect text = h.edit->GetTextRect();
+  EXPECT_EQ(text.left, rc.left);
+  EXPECT_EQ(text.top, rc.top);
+  EXPECT_EQ(text.right, rc.right);
+  wchar_t shown[32] = {};
+  GetWindowTextW(editor, shown, 32);
+  EXPECT_EQ(std::wstring(L"start"), shown);
+
+  // Typing replaces the selected text; each change is a TextChanged with the text already taken over.
+  SendMessageW(editor, WM_CHAR, L'x', 1);
+  SendMessageW(editor, WM_CHAR, L'y', 1);
+  EXPECT_EQ(L"xy", std::wstring(h.edit->GetText()));
+  EXPECT_EQ(2, h.log.Count(UINOTIFY_TEXTCHANGED, 11));
+  Screenshot(h.host.m_hWnd, "-edit");
+
+  // The keyboard goes back to the host window: the editor goes, and one KillFocus comes.
+  SetFocus(h.host.m_hWnd);
+  EXPECT_EQ(1, h.log.Count(UINOTIFY_KILLFOCUS, 11));
+  EXPECT_EQ(nullptr, h.host.m_manager.GetFocus());
+  EXPECT_TRUE(CManagerHost::PumpUntil([&] { return FindEditor(h.host.m_hWnd) == nullptr; }));
+  EXPECT_EQ(1, h.log.Count(UINOTIFY_KILLFOCUS, 11));
+  EXPECT_EQ(L"xy", std::wstring(h.edit->GetText()));
+}
+
+TEST(ExtraWindow, EditEditorClosesWhenAnotherControlTakesTheFocus) {
+  CEditHost h;
+  Press(h.host.m_hWnd, Centre(h.edit->GetPos()));
+  ASSERT_NE(nullptr, FindEditor(h.host.m_hWnd));
+  Press(h.host.m_hWnd, Centre(h.other->GetPos()));
+  EXPECT_EQ(h.other, h.host.m_manager.GetFocus());
+  EXPECT_TRUE(CManagerHost::PumpUntil([&] { return FindEditor(h.host.m_hWnd) == nullptr; }));
+  EXPECT_EQ(1, h.log.Count(UINOTIFY_KILLFOCUS, 11));
+  EXPECT_EQ(h.host.m_hWnd, GetFocus()) << "the keyboard is back with the window";
+
+  // Read-only: no editor at all.
+  h.edit->SetReadOnly(true);
+  Press(h.host.m_hWnd, Centre(h.edit->GetPos()));
+  EXPECT_EQ(h.edit, h.host.m_manager.GetFocus());
+  EXPECT_EQ(nullptr, FindEditor(h.host.m_hWnd));
+}
+
+struct CMenuHost {
+  CManagerHost host{40, 40, 300, 200};
+  CNotifyLog log;
+  CVerticalLayoutUI* root = new CVerticalLayoutUI();
+  CUIMenuButton* button;
+
+  CMenuHost() {
+    host.m_manager.AddNotifier(&log);
+    host.m_manager.AttachRoot(root);
+    button = Place(root, new CUIMenuButton(), 7);
+    button->SetText(L"menu");
+    button->AddItem(L"first");
+    button->AddItem(L"second");
+    button->AddItem(L"third");
+    // Filler below, so the button keeps its own height.
+    Place(root, new CUIButton(), 8);
+    SetForegroundWindow(host.m_hWnd);
+    LayOut(host);
+    log.events.clear();
+  }
+};
+
+TEST(ExtraWindow, MenuButtonDropDownPicksAnItemThenNotifies) {
+  CMenuHost h;
+  Press(h.host.m_hWnd, Centre(h.button->GetPos()));
+  HWND drop = FindDropDown();
+  ASSERT_NE(nullptr, drop);
+  EXPECT_TRUE(IsWindowVisible(drop));
+  EXPECT_TRUE(h.button->IsDropDownOpen());
+  // The press sends Click, then the drop-down opens.
+  const std::vector<std::pair<int, int>> opened = {{0, 7}, {6, 7}};
+  EXPECT_EQ(opened, h.log.events);
+  EXPECT_EQ(1, h.log.Count(UINOTIFY_DROPDOWN, 7)) << "the release does not open it again";
+
+  // Right below the button, as wide as it, tall enough for the three items and the menu's inset.
+  RECT rc;
+  GetWindowRect(drop, &rc);
+  POINT origin = {h.button->GetPos().left, h.button->GetPos().bottom};
+  ClientToScreen(h.host.m_hWnd, &origin);
+  EXPECT_EQ(origin.x, rc.left);
+  EXPECT_EQ(origin.y, rc.top);
+  EXPECT_EQ(h.button->GetPos().GetWidth(), rc.right - rc.left);
+  CUISubMenu* second = h.button->GetItem(1);
+  EXPECT_EQ(3 * second->GetDesiredSize(UISize()).cy + 6, rc.bottom - rc.top);
+  InvalidateRect(drop, nullptr, FALSE);
+  UpdateWindow(drop);
+  EXPECT_NE(second->GetManager(), &h.host.m_manager) << "the items live in the drop-down's tree";
+  Screenshot(h.host.m_hWnd, "-menu");
+
+  h.log.events.clear();
+  Press(drop, Centre(second->GetPos()));
+  EXPECT_TRUE(h.log.events.empty()) << "nothing before the drop-down is gone";
+  ASSERT_TRUE(CManagerHost::PumpUntil([&] { return FindDropDown() == nullptr; }));
+  ASSERT_EQ(2u, h.log.events.size());
+  EXPECT_EQ(std::make_pair(8, 71), h.log.events[0]);   // ItemSelect from the item
+  EXPECT_EQ(std::make_pair(10, 7), h.log.events[1]);   // SelectChanged from the button
+  EXPECT_EQ(1, h.button->GetCurSel());
+  EXPECT_FALSE(h.button->IsDropDownOpen());
+  EXPECT_EQ(&h.host.m_manager, second->GetManager()) << "the items came back";
+}
+
+TEST(ExtraWindow, MenuButtonEscapeAndLostFocusCloseWithoutAPick) {
+  CMenuHost h;
+  struct Case {
+    const char* what;
+    bool escape;
+  } cases[] = {{"escape", true}, {"focus to the host", false}};
+  for (const Case& c : cases) {
+    h.log.events.clear();
+    Press(h.host.m_hWnd, Centre(h.button->GetPos()));
+    HWND drop = FindDropDown();
+    ASSERT_NE(nullptr, drop) << c.what;
+    if (c.escape) {
+      SendMessageW(drop, WM_KEYDOWN, VK_ESCAPE, 0);
+    } else {
+      SetFocus(h.host.m_hWnd);
+    }
+    EXPECT_TRUE(CManagerHost::PumpUntil([&] { return FindDropDown() == nullptr; })) << c.what;
+    EXPECT_EQ(0, h.log.Count(UINOTIFY_ITEMSELECT, 70) + h.log.Count(UINOTIFY_ITEMSELECT, 71) +
+                     h.log.Count(UINOTIFY_ITEMSELECT, 72))
+        << c.what;
+    EXPECT_EQ(0, h.log.Count(UINOTIFY_SELECTCHANGED, 7)) << c.what;
+    EXPECT_EQ(-1, h.button->GetCurSel()) << c.what;
+  }
+  // Destroying the button while its drop-down is open takes the drop-down with it.
+  Press(h.host.m_hWnd, Centre(h.button->GetPos()));
+  ASSERT_NE(nullptr, FindDropDown());
+  h.root->Remove(h.button);
+  EXPECT_EQ(nullptr, FindDropDown());
+}
+
+}  // namespace
+}  // namespace vorlix
