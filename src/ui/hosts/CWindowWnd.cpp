@@ -180,14 +180,14 @@ void CWindowWnd::Close() {
   if (m_hWnd != nullptr && IsWindow(m_hWnd)) PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
 }
 
-void CWindowWnd::CenterWindow() {
-  if (m_hWnd == nullptr || !IsWindow(m_hWnd)) return;
+void CenterWindowOnOwner(HWND hWnd) {
+  if (hWnd == nullptr || !IsWindow(hWnd)) return;
   RECT rcWnd;
-  GetWindowRect(m_hWnd, &rcWnd);
-  HWND hWndOwner = GetWindow(m_hWnd, GW_OWNER);
+  GetWindowRect(hWnd, &rcWnd);
+  HWND hWndOwner = GetWindow(hWnd, GW_OWNER);
   MONITORINFO mi = {};
   mi.cbSize = sizeof(mi);
-  GetMonitorInfoW(MonitorFromWindow(hWndOwner != nullptr ? hWndOwner : m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+  GetMonitorInfoW(MonitorFromWindow(hWndOwner != nullptr ? hWndOwner : hWnd, MONITOR_DEFAULTTONEAREST), &mi);
   RECT rcArea = mi.rcWork;
   RECT rcCenter = rcArea;
   if (hWndOwner != nullptr) GetWindowRect(hWndOwner, &rcCenter);
@@ -200,8 +200,10 @@ void CWindowWnd::CenterWindow() {
   if (y + h > rcArea.bottom) y = rcArea.bottom - h;
   if (x < rcArea.left) x = rcArea.left;
   if (y < rcArea.top) y = rcArea.top;
-  SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+void CWindowWnd::CenterWindow() { CenterWindowOnOwner(m_hWnd); }
 
 void CWindowWnd::ResizeClient(int cx, int cy) {
   if (m_hWnd == nullptr || !IsWindow(m_hWnd)) return;

@@ -17,6 +17,10 @@ namespace vorlix {
 // The window property that links a superclassed or subclassed window to its object.
 constexpr wchar_t kWindowObjectProperty[] = L"WndX";
 
+// Centres a window on its owner, or on the work area without one, inside the work area; moved
+// without resizing or activating.
+void CenterWindowOnOwner(HWND hWnd);
+
 class CWindowWnd {
  public:
   CWindowWnd() = default;
