@@ -306,3 +306,23 @@ TEST(ListTextElement, ColumnsFollowTheHeaderAndLinksNotify) {
 
 }  // namespace
 }  // namespace vorlix
+namespace vorlix {
+namespace {
+
+TEST(List, PaintsTheHeaderThenEveryRowWithTheSelectionFill) {
+  CListFixture f(3);
+  f.list->SelectItem(1);
+  CRecordingPainter p;
+  f.list->Paint(p, MakeUIRect(0, 0, 400, 400));
+  std::vector<std::wstring> texts;
+  for (const auto& run : p.runs) texts.push_back(run.text);
+  EXPECT_EQ((std::vector<std::wstring>{L"Name", L"Size", L"row 0", L"0", L"row 1", L"10", L"row 2", L"20"}), texts);
+  ASSERT_FALSE(p.fills.empty());
+  EXPECT_EQ(MakeUIRect(0, 40, 200, 60), p.fills.back().rc) << "the selected row, after the header's gradient";
+  EXPECT_EQ(CUIStyleTable::GetColor(17), p.fills.back().color);
+  EXPECT_EQ(CUIStyleTable::GetColor(27), p.runs[4].color) << "selected text colour";
+  EXPECT_EQ(CUIStyleTable::GetColor(26), p.runs[2].color);
+}
+
+}  // namespace
+}  // namespace vorlix

@@ -11,6 +11,13 @@
 #include "ui/controls/CUIButton.h"
 #include "ui/extra/CUIEdit.h"
 #include "ui/extra/CUIMenuButton.h"
+#include "ui/extra/CUILabelLine.h"
+#include "ui/extra/CUIList.h"
+#include "ui/extra/CUIListHeaderItem.h"
+#include "ui/extra/CUIListTextElement.h"
+#include "ui/extra/CUIPageOption.h"
+#include "ui/extra/CUIPageSheet.h"
+#include "ui/extra/CUISliderctrl.h"
 #include "ui/extra/CUISubMenu.h"
 #include "ui/layout/CVerticalLayoutUI.h"
 #include "win/ui/UIManagerHost.h"
@@ -278,6 +285,78 @@ TEST(ExtraWindow, MenuButtonEscapeAndLostFocusCloseWithoutAPick) {
   ASSERT_NE(nullptr, FindDropDown());
   h.root->Remove(h.button);
   EXPECT_EQ(nullptr, FindDropDown());
+}
+
+TEST(ExtraWindow, TabFolderListAndSliderThroughWindowMessages) {
+  CManagerHost host(40, 40, 320, 300);
+  CNotifyLog log;
+  host.m_manager.AddNotifier(&log);
+  auto* root = new CVerticalLayoutUI();
+  host.m_manager.AttachRoot(root);
+  auto* slider = Place(root, new CUISliderctrl(), 20);
+  Place(root, new CUILabelLine(), 21);
+  auto* sheet = Place(root, new CUIPageSheet(), 30);
+  auto* listPage = new CUIPageOption();
+  listPage->SetText(L"列表");
+  auto* otherPage = new CUIPageOption();
+  otherPage->SetText(L"其他");
+  sheet->Add(listPage);
+  sheet->Add(otherPage);
+  auto* list = new CUIList();
+  list->SetId(40);
+  listPage->Add(list);
+  const wchar_t* titles[2] = {L"名称", L"大小"};
+  for (int i = 0; i < 2; ++i) {
+    auto* column = new CUIListHeaderItem();
+    column->SetText(titles[i]);
+    if (i == 0) column->SetAttribute(L"width", L"120");
+    list->Add(column);
+  }
+  for (int i = 0; i < 4; ++i) {
+    auto* row = new CUIListTextElement();
+    row->SetId(100 + i);
+    row->SetColumnText(0, (L"clip_" + std::to_wstring(i) + L".mp4").c_str());
+    row->SetColumnText(1, (std::to_wstring(10 + i) + L" MB").c_str());
+    list->Add(row);
+  }
+  slider->SetValue(40);
+  SetForegroundWindow(host.m_hWnd);
+  LayOut(host);
+  log.events.clear();
+
+  // A row pressed with the mouse, then Down typed on the keyboard.
+  Press(host.m_hWnd, Centre(list->GetItem(1)->GetPos()));
+  host.Send(WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(2, list->GetCurSel());
+  EXPECT_EQ(1, log.Count(UINOTIFY_ITEMSELECT, 101));
+  EXPECT_EQ(1, log.Count(UINOTIFY_ITEMSELECT, 102));
+  EXPECT_EQ(2, log.Count(UINOTIFY_SELECTCHANGED, 40));
+  InvalidateRect(host.m_hWnd, nullptr, FALSE);
+  UpdateWindow(host.m_hWnd);
+  CManagerHost::Pump(200);
+  Screenshot(host.m_hWnd, "-list");
+
+  // The slider follows the pointer across its track.
+  const UIRect track = slider->GetPos();
+  const LPARAM at = MAKELPARAM(track.left + 5 + (track.GetWidth() - 10) / 4, (track.top + track.bottom) / 2);
+  host.Send(WM_MOUSEMOVE, 0, at);
+  host.Send(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  host.Send(WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(25, slider->GetValue());
+  EXPECT_EQ(1, log.Count(UINOTIFY_VALUECHANGED, 20));
+  EXPECT_EQ(1, log.Count(UINOTIFY_CLICK, 20));
+
+  // The second tab: Click, then SelectChanged; the list is out of reach afterwards.
+  log.events.clear();
+  LayOut(host);
+  Press(host.m_hWnd, Centre(sheet->GetTabRect(1)));
+  // (The press first moves the tree focus from the slider to the folder.)
+  const std::vector<std::pair<int, int>> selected = {{4, 20}, {3, 30}, {0, 30}, {10, 30}};
+  EXPECT_EQ(selected, log.events);
+  LayOut(host);
+  EXPECT_NE(list, host.m_manager.FindControlAt(Centre(sheet->GetPageRect())));
+  CManagerHost::Pump(200);
+  Screenshot(host.m_hWnd, "-tabs");
 }
 
 }  // namespace
