@@ -52,15 +52,16 @@ inline void Key(WORD vk) {
   SendInput(2, in, sizeof(INPUT));
 }
 
+inline LONG AbsoluteX(LONG x) { return (x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN); }
+inline LONG AbsoluteY(LONG y) { return (y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN); }
+
 // A left click at a point of the screen.
 inline void ClickAt(POINT screen) {
-  const int w = GetSystemMetrics(SM_CXSCREEN);
-  const int h = GetSystemMetrics(SM_CYSCREEN);
   INPUT in[3] = {};
   for (INPUT& i : in) {
     i.type = INPUT_MOUSE;
-    i.mi.dx = static_cast<LONG>((screen.x * 65536 + w / 2) / w);
-    i.mi.dy = static_cast<LONG>((screen.y * 65536 + h / 2) / h);
+    i.mi.dx = AbsoluteX(screen.x);
+    i.mi.dy = AbsoluteY(screen.y);
   }
   in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
@@ -91,7 +92,8 @@ inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000) {
 }
 inline void Pump(int ms = 50) { PumpUntil(nullptr, ms); }
 
-// The screen's pixels under a window (its shape included) as a PNG file.
+// What a window paints of itself (PrintWindow: no pointer drawn over it), clipped to its shape, as a
+// PNG file; outside the shape stays black.
 inline bool SaveWindowPng(HWND hWnd, const std::wstring& path) {
   RECT rc;
   GetWindowRect(hWnd, &rc);
@@ -101,7 +103,13 @@ inline bool SaveWindowPng(HWND hWnd, const std::wstring& path) {
   HDC mem = CreateCompatibleDC(screen);
   HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
   HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+  RECT all = {0, 0, w, h};
+  FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(hWnd, shape) != ERROR) SelectClipRgn(mem, shape);
+  PrintWindow(hWnd, mem, 0);
+  SelectClipRgn(mem, nullptr);
+  DeleteObject(shape);
   SelectObject(mem, old);
   bool ok = false;
   {
