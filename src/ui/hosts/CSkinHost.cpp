@@ -3,6 +3,13 @@
 #include <string>
 
 #include "ui/controls/CUIVScrollBar.h"
+#include "ui/extra/CUIEdit.h"
+#include "ui/extra/CUILabelLine.h"
+#include "ui/extra/CUIList.h"
+#include "ui/extra/CUIMenuButton.h"
+#include "ui/extra/CUIPageSheet.h"
+#include "ui/extra/CUISliderctrl.h"
+#include "ui/layout/CUIGroup.h"
 #include "ui/hosts/DlgMessgeBox.h"
 #include "ui/layout/CUIContainer.h"
 #include "ui/render/UIStyle.h"
@@ -61,6 +68,40 @@ CUIComboBox* CSkinHost::AddCombo(int id, const RECT& rc, const wchar_t* text, bo
 
 CUIProgressBar* CSkinHost::AddProgress(int id, const RECT& rc, const wchar_t* text, bool intoGroup) {
   return Place(new CUIProgressBar, id, rc, text, intoGroup);
+}
+
+CUIEdit* CSkinHost::AddEdit(int id, const RECT& rc, const wchar_t* text, bool intoGroup) {
+  return Place(new CUIEdit, id, rc, text, intoGroup);
+}
+
+CUIGroup* CSkinHost::AddGroup(int id, const RECT& rc, const wchar_t* text) {
+  CUIGroup* group = Place(new CUIGroup, id, rc, text, false);
+  if (group != nullptr) RegisterGroup(group);
+  return group;
+}
+
+CUILabelLine* CSkinHost::AddLabelLine(int id, const RECT& rc, bool intoGroup) {
+  return Place(new CUILabelLine, id, rc, nullptr, intoGroup);
+}
+
+CUIList* CSkinHost::AddList(int id, const RECT& rc, bool intoGroup) {
+  return Place(new CUIList, id, rc, nullptr, intoGroup);
+}
+
+CUIMenuButton* CSkinHost::AddMenuButton(int id, const RECT& rc, const wchar_t* text) {
+  return Place(new CUIMenuButton, id, rc, text, false);
+}
+
+CUIPageSheet* CSkinHost::AddTabFolder(int id, const RECT& rc) {
+  return Place(new CUIPageSheet, id, rc, nullptr, false);
+}
+
+CUISliderctrl* CSkinHost::AddSlider(int id, const RECT& rc, bool intoGroup) {
+  return Place(new CUISliderctrl, id, rc, nullptr, intoGroup);
+}
+
+CUIVScrollBar* CSkinHost::AddVScrollBar(int id, const RECT& rc, bool intoGroup) {
+  return Place(new CUIVScrollBar, id, rc, nullptr, intoGroup);
 }
 
 int CSkinHost::MessageBox(const wchar_t* text, const wchar_t* caption, UINT type) {

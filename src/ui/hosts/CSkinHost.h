@@ -21,6 +21,14 @@
 namespace vorlix {
 
 class CUIContainer;
+class CUIEdit;
+class CUIGroup;
+class CUILabelLine;
+class CUIList;
+class CUIMenuButton;
+class CUIPageSheet;
+class CUISliderctrl;
+class CUIVScrollBar;
 
 // Sent by a skinned window to itself to place or hide its layer (WM_USER + 567).
 constexpr UINT kMsgLayerUpdate = WM_USER + 567;
@@ -46,6 +54,17 @@ class CSkinHost {
   CUILabel* AddLabel(int id, const RECT& rc, const wchar_t* text = nullptr, bool intoGroup = false);
   CUIComboBox* AddCombo(int id, const RECT& rc, const wchar_t* text = nullptr, bool intoGroup = false);
   CUIProgressBar* AddProgress(int id, const RECT& rc, const wchar_t* text = nullptr, bool intoGroup = false);
+
+  // The remaining toolkit classes in the same way. A group always goes into the root and becomes a
+  // target of the into-group placement; menu button and tab folder always go into the root.
+  CUIEdit* AddEdit(int id, const RECT& rc, const wchar_t* text = nullptr, bool intoGroup = false);
+  CUIGroup* AddGroup(int id, const RECT& rc, const wchar_t* text = nullptr);
+  CUILabelLine* AddLabelLine(int id, const RECT& rc, bool intoGroup = false);
+  CUIList* AddList(int id, const RECT& rc, bool intoGroup = false);
+  CUIMenuButton* AddMenuButton(int id, const RECT& rc, const wchar_t* text = nullptr);
+  CUIPageSheet* AddTabFolder(int id, const RECT& rc);
+  CUISliderctrl* AddSlider(int id, const RECT& rc, bool intoGroup = false);
+  CUIVScrollBar* AddVScrollBar(int id, const RECT& rc, bool intoGroup = false);
 
   // The skinned message box over this window; caption null: the window's title.
   int MessageBox(const wchar_t* text, const wchar_t* caption = nullptr, UINT type = MB_OK);

@@ -107,6 +107,7 @@ TEST_F(SkinMessageBoxTest, ButtonsKeysAndCloseGiveTheirResults) {
       {MB_YESNOCANCEL, {kClick5}, IDCANCEL},
       {MB_YESNOCANCEL, {kClick7}, IDNO},
       {MB_YESNOCANCEL, {kEnter}, IDYES},
+      {MB_YESNOCANCEL, {kEscape}, IDCANCEL},  // the cancel button, as in the system's own box
       {MB_OK, {kEscape, kEnter}, IDOK},  // no "cancel" here: Escape leaves the box open
       {MB_OK | MB_ICONERROR, {kCloseRequest}, IDCANCEL},
   };

@@ -3,10 +3,19 @@
 // dialog.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "HostsTestSupport.h"
+#include "ui/controls/CUIVScrollBar.h"
+#include "ui/extra/CUIEdit.h"
+#include "ui/extra/CUILabelLine.h"
+#include "ui/extra/CUIList.h"
+#include "ui/extra/CUIMenuButton.h"
+#include "ui/extra/CUIPageSheet.h"
+#include "ui/extra/CUISliderctrl.h"
 #include "ui/hosts/CSkinDialog.h"
+#include "ui/layout/CUIGroup.h"
 
 namespace vorlix {
 namespace {
@@ -115,6 +124,45 @@ TEST_F(SkinDialog, InitBuildsTheTreeAndAddOperationsPlaceNamedControls) {
   EXPECT_EQ(er.bottom, 156);
   EXPECT_EQ(dlg.GetRoot()->GetCount(), 5);  // the placeholder label joined the tree
   EXPECT_EQ(GetWindowLongW(edit->GetHWND(), GWL_STYLE) & ES_MULTILINE, 0);
+}
+
+TEST_F(SkinDialog, GroupsTakeControlsAddedIntoThemAndTheOtherClassesGoWhereTheySay) {
+  CTestDialog dlg;
+  ASSERT_NE(dlg.Create(nullptr), nullptr);
+  CUIGroup* group = dlg.AddGroup(1100, RECT{100, 20, 280, 180}, L"分组");
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(group->GetParent(), dlg.GetRoot());
+  struct Case {
+    CUIControl* control;
+    const wchar_t* cls;
+    CUIControl* parent;
+  };
+  const RECT inside = {110, 50, 200, 70};
+  const RECT across = {50, 50, 200, 70};
+  const Case cases[] = {
+      {dlg.AddButton(1101, inside, L"a", true), L"ButtonUI", group},
+      {dlg.AddButton(1102, inside, L"b", false), L"ButtonUI", dlg.GetRoot()},  // not asked for
+      {dlg.AddLabel(1103, across, L"c", true), L"LabelPanelUI", dlg.GetRoot()},  // not contained
+      {dlg.AddEdit(1104, inside, L"d", true), L"EditUI", group},
+      {dlg.AddLabelLine(1105, inside, true), L"LabelLinelUI", group},
+      {dlg.AddList(1106, inside, true), L"ListUI", group},
+      {dlg.AddSlider(1107, inside, true), L"SliderCtrlUI", group},
+      {dlg.AddVScrollBar(1108, inside, true), L"SliderCtrlUI", group},
+      {dlg.AddMenuButton(1109, inside, L"菜单"), L"MenuButtonUI", dlg.GetRoot()},
+      {dlg.AddTabFolder(1110, inside), L"TabFolderUI", dlg.GetRoot()},
+      {dlg.AddGroup(1111, inside, L"内"), L"GroupUI", dlg.GetRoot()},  // groups never nest
+  };
+  int id = 1101;
+  for (const Case& c : cases) {
+    ASSERT_NE(c.control, nullptr) << id;
+    EXPECT_STREQ(c.control->GetClass(), c.cls) << id;
+    EXPECT_EQ(c.control->GetParent(), c.parent) << id;
+    EXPECT_EQ(c.control->GetName(), CStdString(std::to_wstring(id).c_str()));
+    EXPECT_EQ(dlg.GetControl(id), c.control) << id;
+    ++id;
+  }
+  // The first group containing the rectangle wins, in the order the groups were added.
+  EXPECT_EQ(dlg.AddButton(1120, RECT{120, 60, 130, 70}, L"e", true)->GetParent(), group);
 }
 
 TEST_F(SkinDialog, ArrowKeysNeverReachTheFocusedControl) {
