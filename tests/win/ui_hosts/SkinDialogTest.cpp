@@ -325,5 +325,34 @@ TEST_F(SkinDialog, DisabledForegroundDialogRetriesTheLayerUntilSomethingElseIsIn
   EXPECT_FALSE(IsWindow(layer));
 }
 
+struct LayerProbe {
+  HWND layer = nullptr;
+  bool visibleUnderBox = false;
+};
+LayerProbe g_layer;
+
+void CALLBACK LookAndAnswer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  g_layer.visibleUnderBox = IsWindowVisible(g_layer.layer) != FALSE;
+  test::Key(VK_RETURN);
+}
+
+TEST_F(SkinDialog, AMessageBoxOverTheDialogBringsUpItsLayer) {
+  CTestDialog dlg;
+  ASSERT_NE(dlg.Create(nullptr), nullptr);
+  dlg.SetRoundCorners(8);
+  dlg.ShowWindow();
+  SetForegroundWindow(dlg.GetHWND());
+  Pump();
+  g_layer = LayerProbe();
+  g_layer.layer = dlg.GetLayerWindow();
+  ASSERT_NE(g_layer.layer, nullptr);
+  SetTimer(nullptr, 0, 300, &LookAndAnswer);
+  EXPECT_EQ(dlg.MessageBox(L"确定要退出吗？", nullptr, MB_OKCANCEL), IDOK);
+  EXPECT_TRUE(g_layer.visibleUnderBox);
+  EXPECT_FALSE(IsWindowVisible(g_layer.layer));  // enabled again: hidden
+  EXPECT_TRUE(IsWindowEnabled(dlg.GetHWND()));
+}
+
 }  // namespace
 }  // namespace vorlix
