@@ -98,6 +98,10 @@ DlgMessgeBox::DlgMessgeBox(const wchar_t* text, const wchar_t* caption, UINT typ
   m_hResourceModule = resourceModule;
 }
 
+DlgMessgeBox::~DlgMessgeBox() {
+  if (m_hIcon != nullptr) DestroyIcon(m_hIcon);
+}
+
 BOOL DlgMessgeBox::OnInitDialog() {
   CSkinDialog::OnInitDialog();
   SetWindowTextW(m_hWnd, m_sCaption.c_str());

@@ -13,6 +13,7 @@ class DlgMessgeBox : public CSkinDialog {
  public:
   DlgMessgeBox(const wchar_t* text, const wchar_t* caption, UINT type, UINT templateId = 0,
                HMODULE resourceModule = nullptr, CAppModule* appModule = nullptr);
+  ~DlgMessgeBox() override;
 
   int GetResult() const { return m_nBoxResult; }
   const UIMessageBoxLayout& GetLayout() const { return m_layout; }
