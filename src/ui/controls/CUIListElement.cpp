@@ -68,4 +68,11 @@ void CUIListElement::Paint(IUIPainter& painter, const UIRect& rcPaint) {
   DrawItem(painter, m_rcItem, 0);
 }
 
+void CUIListElement::TrackHot(const UIEvent& event) {
+  const bool hot = event.Type == UIEVENT_MOUSEENTER;
+  if (hot == m_bHot) return;
+  m_bHot = hot;
+  Invalidate();
+}
+
 }  // namespace vorlix

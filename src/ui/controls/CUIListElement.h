@@ -34,11 +34,17 @@ class CUIListElement : public CUIControl, public IListItemUI {
   // Paints the item as its owner would, with no owner state.
   void Paint(IUIPainter& painter, const UIRect& rcPaint) override;
 
+  bool IsHot() const { return m_bHot; }
+
  protected:
+  // Mouse enter and leave switch the row's hot look (repainting only on a change).
+  void TrackHot(const UIEvent& event);
+
   int m_iIndex = -1;
   bool m_bSelected = false;
   IUIListOwner* m_pOwner = nullptr;
   std::uintptr_t m_uItemData = 0;
+  bool m_bHot = false;
 };
 
 }  // namespace vorlix

@@ -36,14 +36,9 @@ void CUIListLabelElement::Event(UIEvent& event) {
       }
       return;
     case UIEVENT_MOUSEENTER:
-    case UIEVENT_MOUSELEAVE: {
-      const bool hot = event.Type == UIEVENT_MOUSEENTER;
-      if (hot != m_bHot) {
-        m_bHot = hot;
-        Invalidate();
-      }
+    case UIEVENT_MOUSELEAVE:
+      TrackHot(event);
       return;
-    }
     default:
       break;
   }

@@ -21,12 +21,10 @@ class CUIListLabelElement : public CUIListElement {
   void SetFixedHeight(int cy) { m_cyHeight = cy; }
   int GetFixedHeight() const { return m_cyHeight; }
   void SetTextStyle(unsigned style) { m_uTextStyle = style; }
-  bool IsHot() const { return m_bHot; }
 
  private:
   int m_cxWidth = 0;
   int m_cyHeight = 0;
-  bool m_bHot = false;
   unsigned m_uTextStyle = 0x8804;  // vertical centre, no prefix, end ellipsis
 };
 

@@ -101,14 +101,9 @@ void CUIListTextElement::Event(UIEvent& event) {
       break;
     }
     case UIEVENT_MOUSEENTER:
-    case UIEVENT_MOUSELEAVE: {
-      const bool hot = event.Type == UIEVENT_MOUSEENTER;
-      if (hot != m_bHot) {
-        m_bHot = hot;
-        Invalidate();
-      }
+    case UIEVENT_MOUSELEAVE:
+      TrackHot(event);
       return;
-    }
     case UIEVENT_MOUSEMOVE:
       // The link under the mouse is drawn underlined.
       if (m_nLinks > 0) Invalidate();

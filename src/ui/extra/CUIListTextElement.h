@@ -30,7 +30,6 @@ class CUIListTextElement : public CUIListElement {
   int GetColumnCount() const { return static_cast<int>(m_aColumns.size()); }
   // 0: one line of font 1 plus 6.
   void SetFixedHeight(int cy) { m_cyHeight = cy; }
-  bool IsHot() const { return m_bHot; }
   int GetLinkCount() const { return m_nLinks; }
   UIRect GetLinkRect(int index) const;
   int GetClickedLink() const { return m_iClickedLink; }
@@ -49,7 +48,6 @@ class CUIListTextElement : public CUIListElement {
 
   std::vector<CStdString> m_aColumns;
   int m_cyHeight = 0;
-  bool m_bHot = false;
   UIRect m_aLinks[kMaxLinks];
   int m_nLinks = 0;
   int m_iClickedLink = -1;

@@ -24,14 +24,9 @@ void CUISubMenu::Event(UIEvent& event) {
       if (IsEnabled() && m_rcItem.Contains(event.ptMouse) && m_pOwner != nullptr) m_pOwner->SelectItem(m_iIndex);
       return;
     case UIEVENT_MOUSEENTER:
-    case UIEVENT_MOUSELEAVE: {
-      const bool hot = event.Type == UIEVENT_MOUSEENTER;
-      if (hot != m_bHot) {
-        m_bHot = hot;
-        Invalidate();
-      }
+    case UIEVENT_MOUSELEAVE:
+      TrackHot(event);
       return;
-    }
     default:
       break;
   }

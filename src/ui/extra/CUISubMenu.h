@@ -17,11 +17,9 @@ class CUISubMenu : public CUIListElement {
   void DrawItem(IUIPainter& painter, const UIRect& rc, unsigned ownerState) override;
 
   void SetFixedHeight(int cy) { m_cyHeight = cy; }
-  bool IsHot() const { return m_bHot; }
 
  private:
   int m_cyHeight = 0;
-  bool m_bHot = false;
 };
 
 }  // namespace vorlix
