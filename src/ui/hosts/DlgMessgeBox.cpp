@@ -113,8 +113,12 @@ BOOL DlgMessgeBox::OnInitDialog() {
 
 std::shared_ptr<IUIImage> DlgMessgeBox::LoadTypeIcon() {
   if (m_hIcon == nullptr) {
-    HICON large = nullptr;
-    if (ExtractIconExW(L"user32.dll", MessageBoxIconIndex(m_uType), &large, nullptr, 1) > 0) m_hIcon = large;
+    // The index names a picture of user32's icon list in Windows' order; Wine's user32 lists the same
+    // pictures in another order, so they are taken by their standard identities, which are the same
+    // pictures on Windows. The box owns a copy because the system's own icons are shared.
+    static const LPCWSTR kSystemIcons[] = {IDI_INFORMATION, IDI_WARNING, IDI_QUESTION, IDI_ERROR, IDI_INFORMATION};
+    HICON shared = LoadIconW(nullptr, kSystemIcons[MessageBoxIconIndex(m_uType)]);
+    if (shared != nullptr) m_hIcon = CopyIcon(shared);
   }
   return ImageFromIcon(m_hIcon);
 }

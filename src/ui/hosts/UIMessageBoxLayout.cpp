@@ -66,11 +66,11 @@ UIMessageBoxLayout LayoutMessageBox(const UIMessageBoxStyle& style, unsigned typ
 
 int MessageBoxIconIndex(unsigned type) {
   switch (type & 0xF0) {
-    case kMsgBoxIconError:
+    case kMsgBoxIconExclamation:
       return 1;
     case kMsgBoxIconQuestion:
       return 2;
-    case kMsgBoxIconExclamation:
+    case kMsgBoxIconError:
       return 3;
     default:
       return 4;

@@ -53,8 +53,8 @@ struct UIMessageBoxLayout {
 UIMessageBoxLayout LayoutMessageBox(const UIMessageBoxStyle& style, unsigned type, UISize icon, UISize text,
                                     UISize closeFrame);
 
-// Which icon of the system library's icon list the type shows (error 1, question 2, exclamation 3,
-// information 4 for every other type).
+// Which icon of the system library's icon list (in the order Windows' user32 keeps them) the type shows:
+// exclamation 1, question 2, error 3, information 4 for every other type.
 int MessageBoxIconIndex(unsigned type);
 
 // What pressing a button of the box returns: 1, 2, 6 or 7; -1 for controls that do not close it.

@@ -173,7 +173,7 @@ TEST(MessageBoxLayout, TitleCloseIconTextAndTheOctagon) {
 }
 
 TEST(MessageBoxLayout, IconsAndResults) {
-  const std::pair<unsigned, int> icons[] = {{0x10, 1}, {0x20, 2}, {0x30, 3}, {0x40, 4}, {0x00, 4}, {0x31, 3}, {0x14, 1}};
+  const std::pair<unsigned, int> icons[] = {{0x30, 1}, {0x20, 2}, {0x10, 3}, {0x40, 4}, {0x00, 4}, {0x31, 1}, {0x14, 3}};
   for (const auto& c : icons) EXPECT_EQ(MessageBoxIconIndex(c.first), c.second) << c.first;
   const std::pair<int, int> results[] = {{4, 1}, {5, 2}, {6, 6}, {7, 7}, {0, 2}, {1, -1}, {2, -1}, {3, -1}, {8, -1}};
   for (const auto& c : results) EXPECT_EQ(MessageBoxResultFor(c.first), c.second) << c.first;
