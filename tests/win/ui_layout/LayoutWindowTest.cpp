@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/layout/CUIGroup.h"
+#include "ui/render/UIDraw.h"
 #include "ui/render/UIImageList.h"
 #include "ui/render/UIStyle.h"
 #include "ui/render/win32/CGdiRenderPainter.h"
@@ -228,6 +229,36 @@ TEST_F(LayoutWindowTest, SkinImagesFromResourcesShowInTheWindow) {
   }
   EXPECT_GT(opaque, 1000);
   EXPECT_EQ(wrong, 0);
+}
+
+// The message-box button strip (a 86-pixel frame: 28-pixel corner cells around a middle cell stretched
+// from 28 to 30 pixels) drawn at every x offset: the stretched middle cell once left its first column
+// unpainted at about half of the offsets, a seam across the button.
+TEST_F(LayoutWindowTest, StretchedNineGridCellsLeaveNoSeamAtAnyOffset) {
+  std::shared_ptr<IUIImage> strip;
+  ASSERT_TRUE(LoadPngImage(strip, 402));
+  ASSERT_EQ(strip->GetWidth() / 4, 86);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 420, 50);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  std::string seams;
+  for (int x0 = 0; x0 < 320; ++x0) {
+    RECT all = {0, 0, 420, 50};
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    {
+      CGdiRenderPainter p(mem);
+      DrawImageFrame(p, MakeUIRect(x0, 10, x0 + 86, 40), *strip, 0);
+    }
+    // The frame is opaque everywhere, so black anywhere on its middle row is a pixel left out.
+    for (int x = x0; x < x0 + 86; ++x)
+      if (GetPixel(mem, x, 25) == RGB(0, 0, 0)) seams += std::to_string(x0) + "+" + std::to_string(x - x0) + " ";
+  }
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(seams, "");
 }
 
 }  // namespace

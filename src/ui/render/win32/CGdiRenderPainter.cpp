@@ -129,18 +129,18 @@ void CGdiRenderPainter::DrawImagePart(const UIRect& dest, const IUIImage& image,
   const auto* gdip = dynamic_cast<const CGdipImage*>(&image);
   if (gdip == nullptr || gdip->GetBitmap() == nullptr || dest.IsEmpty() || source.IsEmpty()) return;
   Gdiplus::Graphics g(m_hdc);
-  if (tile) {
-    Gdiplus::Rect src(source.left, source.top, source.GetWidth(), source.GetHeight());
-    Gdiplus::TextureBrush brush(gdip->GetBitmap(), Gdiplus::WrapModeTile, src);
-    brush.TranslateTransform(static_cast<Gdiplus::REAL>(dest.left), static_cast<Gdiplus::REAL>(dest.top));
-    g.FillRectangle(&brush, dest.left, dest.top, dest.GetWidth(), dest.GetHeight());
-    return;
+  Gdiplus::Rect src(source.left, source.top, source.GetWidth(), source.GetHeight());
+  // Both ways fill the destination with a texture of the source part, mirrored at its edges: repeated
+  // from the destination's origin, or scaled onto it. A rectangle fill covers exactly its pixels,
+  // whereas a stretched image draw left the first column of some stretched cells unpainted (a seam
+  // between nine-grid cells that came and went with the x position).
+  Gdiplus::TextureBrush brush(gdip->GetBitmap(), tile ? Gdiplus::WrapModeTile : Gdiplus::WrapModeTileFlipXY, src);
+  brush.TranslateTransform(static_cast<Gdiplus::REAL>(dest.left), static_cast<Gdiplus::REAL>(dest.top));
+  if (!tile) {
+    brush.ScaleTransform(static_cast<Gdiplus::REAL>(dest.GetWidth()) / static_cast<Gdiplus::REAL>(source.GetWidth()),
+                         static_cast<Gdiplus::REAL>(dest.GetHeight()) / static_cast<Gdiplus::REAL>(source.GetHeight()));
   }
-  Gdiplus::ImageAttributes attributes;
-  attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-  Gdiplus::Rect to(dest.left, dest.top, dest.GetWidth(), dest.GetHeight());
-  g.DrawImage(gdip->GetBitmap(), to, source.left, source.top, source.GetWidth(), source.GetHeight(),
-              Gdiplus::UnitPixel, &attributes);
+  g.FillRectangle(&brush, dest.left, dest.top, dest.GetWidth(), dest.GetHeight());
 }
 
 void CGdiRenderPainter::DrawImagePartOpacity(const UIRect& dest, const IUIImage& image, const UIRect& source,
