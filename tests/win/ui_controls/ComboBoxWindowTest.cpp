@@ -11,59 +11,21 @@
 #include "ui/controls/CUIComboBox.h"
 #include "ui/controls/CUIVScrollBar.h"
 #include "ui/layout/CVerticalLayoutUI.h"
+#include "win/ui/NotifyLog.h"
+#include "win/ui/ScreenBmp.h"
 #include "win/ui/UIManagerHost.h"
 
 namespace vorlix {
 namespace {
 
 using test::CManagerHost;
+using test::CNotifyLog;
 
-class CNotifyLog : public INotifyUI {
- public:
-  std::vector<std::pair<int, int>> events;
-  void Notify(const UINotification& msg) override {
-    events.emplace_back(msg.Type, msg.pSender != nullptr ? msg.pSender->GetId() : 0);
-  }
-  int Count(int type, int id) const {
-    int n = 0;
-    for (const auto& e : events) n += (e.first == type && e.second == id) ? 1 : 0;
-    return n;
-  }
-};
 
 // With VORLIX_SCREENSHOT set, the screen goes to that file as a 24-bit BMP, to look at by eye.
 void SaveScreen() {
   const char* path = std::getenv("VORLIX_SCREENSHOT");
-  if (path == nullptr) return;
-  const int w = 400, h = 300;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const DWORD size = static_cast<DWORD>(((w * 3 + 3) & ~3) * h);
-  BITMAPFILEHEADER fh = {};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
-  fh.bfSize = fh.bfOffBits + size;
-  if (FILE* f = std::fopen(path, "wb")) {
-    std::fwrite(&fh, sizeof(fh), 1, f);
-    std::fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f);
-    std::fwrite(bits, size, 1, f);
-    std::fclose(f);
-  }
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  if (path != nullptr) test::SaveScreenBmp(path, 0, 0, 400, 300);
 }
 
 struct ComboWindow {

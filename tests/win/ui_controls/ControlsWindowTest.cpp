@@ -13,25 +13,15 @@
 #include "ui/render/UIStyle.h"
 #include "ui/render/win32/CGdiRenderPainter.h"
 #include "unit/ui_render/CRecordingPainter.h"
+#include "win/ui/NotifyLog.h"
 #include "win/ui/UIManagerHost.h"
 
 namespace vorlix {
 namespace {
 
 using test::CManagerHost;
+using test::CNotifyLog;
 
-class CNotifyLog : public INotifyUI {
- public:
-  std::vector<std::pair<int, int>> events;  // type, sender id
-  void Notify(const UINotification& msg) override {
-    events.emplace_back(msg.Type, msg.pSender != nullptr ? msg.pSender->GetId() : 0);
-  }
-  int Count(int type, int id) const {
-    int n = 0;
-    for (const auto& e : events) n += (e.first == type && e.second == id) ? 1 : 0;
-    return n;
-  }
-};
 
 // A 32-bit memory surface for painting controls with the system's fonts.
 class CMemorySurface {

@@ -20,25 +20,16 @@
 #include "ui/extra/CUISliderctrl.h"
 #include "ui/extra/CUISubMenu.h"
 #include "ui/layout/CVerticalLayoutUI.h"
+#include "win/ui/NotifyLog.h"
+#include "win/ui/ScreenBmp.h"
 #include "win/ui/UIManagerHost.h"
 
 namespace vorlix {
 namespace {
 
 using test::CManagerHost;
+using test::CNotifyLog;
 
-class CNotifyLog : public INotifyUI {
- public:
-  std::vector<std::pair<int, int>> events;  // type, sender id
-  void Notify(const UINotification& msg) override {
-    events.emplace_back(msg.Type, msg.pSender != nullptr ? msg.pSender->GetId() : 0);
-  }
-  int Count(int type, int id) const {
-    int n = 0;
-    for (const auto& e : events) n += (e.first == type && e.second == id) ? 1 : 0;
-    return n;
-  }
-};
 
 template <class T>
 T* Place(CVerticalLayoutUI* root, T* control, int id) {
@@ -86,36 +77,8 @@ void Screenshot(HWND hwnd, const char* suffix) {
   if (base == nullptr) return;
   RECT rc;
   GetWindowRect(hwnd, &rc);
-  const int w = rc.right - rc.left, h = rc.bottom - rc.top + 160;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-  GdiFlush();
-  const int stride = ((w * 3 + 3) / 4) * 4;
-  BITMAPFILEHEADER fh = {};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
-  fh.bfSize = fh.bfOffBits + stride * h;
-  std::string path = std::string(base) + suffix + ".bmp";
-  if (FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(&fh, sizeof(fh), 1, f);
-    std::fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f);
-    std::fwrite(bits, 1, static_cast<std::size_t>(stride) * h, f);
-    std::fclose(f);
-  }
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  test::SaveScreenBmp(std::string(base) + suffix + ".bmp", rc.left, rc.top, rc.right - rc.left,
+                      rc.bottom - rc.top + 160);
 }
 
 struct CEditHost {
