@@ -16,6 +16,15 @@ constexpr unsigned WM_UPLOAD_PROGRESS = kWmUser + 705;
 constexpr unsigned WM_GAME_LIST = kWmUser + 706;
 constexpr unsigned WM_SHOW_MAIN_WINDOW = kWmUser + 3301;
 
+// The cut worker never touches controls; it tells the main window what to show through these.
+//   WM_CUT_BEGIN      wParam = number of clips it will make (0: nothing to do, show the game panel again)
+//   WM_CUT_CLIP_INDEX wParam = 1-based number of the clip now processed, lParam = number of clips
+//   WM_CLIP_SAVED     one clip was uploaded and registered (the clip tip shows)
+//   WM_CUT_FINISHED   wParam = clips uploaded and registered, lParam = clips kept on disk only
+constexpr unsigned WM_CUT_BEGIN = kWmUser + 623;
+constexpr unsigned WM_CUT_CLIP_INDEX = kWmUser + 624;
+constexpr unsigned WM_CLIP_SAVED = kWmUser + 625;
+
 // wParam values of WM_LOGIN_RESULT and WM_CHECK_UPDATE_RESULT.
 constexpr unsigned LOGIN_RESULT_LOGIN = 1640;
 constexpr unsigned LOGIN_RESULT_CODE = 1641;
