@@ -47,7 +47,25 @@ int ParseVideoDuration(const std::wstring& output) {
   return static_cast<int>(seconds);
 }
 
+int64_t ParseVideoDurationMs(const std::wstring& output) {
+  const int seconds = ParseVideoDuration(output);
+  if (seconds <= 0) return 0;
+  // ParseVideoDuration found the marker and the "." after it, or it would have given 0.
+  const std::wstring marker = L"Duration: ";
+  size_t dot = output.find(L'.', output.find(marker) + marker.size());
+  int64_t fraction = 0;
+  int digits = 0;
+  for (size_t i = dot + 1; i < output.size() && digits < 3 && output[i] >= L'0' && output[i] <= L'9'; ++i, ++digits)
+    fraction = fraction * 10 + (output[i] - L'0');
+  for (; digits < 3; ++digits) fraction *= 10;
+  return static_cast<int64_t>(seconds) * 1000 + fraction;
+}
+
 int GetVideoDuration(const std::wstring& path) {
+  return static_cast<int>(GetVideoDurationMs(path) / 1000);
+}
+
+int64_t GetVideoDurationMs(const std::wstring& path) {
   if (LogEnabled(2)) LogWrite(LogBegin(2, "VideoProbe", __LINE__) << "GetVideoDuration Begin" << '\n');
   const std::string command = WideToAnsi(L"ffmpeg -i \"" + path + L"\" -f null");
   const std::wstring output = ExecCmd(command);
@@ -56,7 +74,7 @@ int GetVideoDuration(const std::wstring& path) {
   const int seconds = ParseVideoDuration(output);
   if (LogEnabled(2))
     LogWrite(LogBegin(2, "VideoProbe", __LINE__) << "GetVideoDuration  End diff:" << static_cast<int32_t>(seconds) << '\n');
-  return seconds;
+  return seconds > 0 ? ParseVideoDurationMs(output) : 0;
 }
 
 }  // namespace vorlix

@@ -1,0 +1,175 @@
+#include "recording/CCutVideoJob.h"
+
+#include <set>
+#include <utility>
+
+#include "base/FileSystem.h"
+#include "base/TextConv.h"
+#include "net/UploadToken.h"
+#include "recording/ClipPlanner.h"
+#include "recording/CloudVideoRecord.h"
+#include "shell/Log.h"
+#include "shell/WindowMessages.h"
+
+namespace vorlix {
+namespace {
+
+void Log(const std::string& text, int line) {
+  if (LogEnabled(2)) LogWrite(LogBegin(2, "MainFrame", line) << text << '\n');
+}
+
+struct PlannedClip {
+  int segment = -1;
+  int64_t momentMs = 0;
+  std::wstring clipName;
+  bool done = false;        // cut and handed to the upload
+  bool registered = false;  // uploaded and registered; the local copy is gone
+};
+
+}  // namespace
+
+CCutVideoJob::CCutVideoJob(SessionData data, ICutVideoSeams& seams, std::shared_ptr<std::atomic<bool>> cancel)
+    : m_data(std::move(data)), m_seams(seams), m_cancel(std::move(cancel)) {}
+
+CCutVideoJob::Outcome CCutVideoJob::Run() {
+  Outcome outcome;
+  if (m_data.momentsMs.empty()) {
+    m_seams.Post(WM_CUT_BEGIN, 0, 0);
+    return outcome;
+  }
+  for (RecordSegment& segment : m_data.segments)
+    ApplyProbedDuration(segment, m_seams.ProbeDurationMs(RecordingPath(m_data.videoFolder, segment)));
+
+  std::vector<PlannedClip> clips;
+  for (int64_t moment : m_data.momentsMs) {
+    int segment = ChooseSegment(m_data.segments, moment);
+    if (segment < 0) {
+      Log("CutVideoThread skip recordTime:" + std::to_string(MomentSeconds(moment)), __LINE__);
+      continue;
+    }
+    PlannedClip clip;
+    clip.segment = segment;
+    clip.momentMs = moment;
+    clips.push_back(clip);
+  }
+  const int total = static_cast<int>(clips.size());
+  outcome.planned = total;
+  m_seams.Post(WM_CUT_BEGIN, static_cast<uintptr_t>(total), 0);
+  // Nothing to cut: the recordings stay where they are, as after a session without any mark.
+  if (total == 0) return outcome;
+
+  for (int i = 0; i < total && !(m_cancel && m_cancel->load()); ++i) {
+    PlannedClip& clip = clips[i];
+    const RecordSegment& segment = m_data.segments[clip.segment];
+    clip.clipName = ClipVideo(segment.duration, segment, clip.momentMs);
+    m_seams.Post(WM_CUT_CLIP_INDEX, static_cast<uintptr_t>(i + 1), total);
+    int64_t size = 0;
+    if (UploadCutedVideo(clip.clipName, size) &&
+        SendCloudVideo(segment, clip.momentMs, segment.duration, clip.clipName, size) == 200) {
+      clip.registered = true;
+      ++outcome.uploaded;
+      RemoveFile(ClipPath(m_data.videoFolder, clip.clipName));
+      m_seams.Post(WM_CLIP_SAVED, 0, 0);
+    }
+    clip.done = true;
+    Log("cutvideo thread finished", __LINE__);
+  }
+
+  // Counted at the end: two moments of the same second share one clip file, and a later cut may have
+  // replaced a clip kept earlier.
+  std::set<std::wstring> keptNames;
+  // Nothing was cut from a recording ffmpeg could not read, and it may still be repaired.
+  std::vector<bool> recordingNeeded(m_data.segments.size(), false);
+  for (size_t s = 0; s < m_data.segments.size(); ++s) recordingNeeded[s] = m_data.segments[s].durationSeconds <= 0;
+  for (const PlannedClip& clip : clips) {
+    bool onDisk = false;
+    if (clip.done) {
+      const std::wstring path = ClipPath(m_data.videoFolder, clip.clipName);
+      onDisk = FileExists(path) && FileSize(path) > 0;
+      if (onDisk) keptNames.insert(clip.clipName);
+    }
+    if (!clip.registered && !onDisk) recordingNeeded[clip.segment] = true;
+  }
+  outcome.kept = static_cast<int>(keptNames.size());
+  for (size_t s = 0; s < m_data.segments.size(); ++s) {
+    const std::wstring path = RecordingPath(m_data.videoFolder, m_data.segments[s]);
+    if (recordingNeeded[s]) {
+      if (!FileExists(path)) continue;
+      Log("CutVideoThread keep recording:" + WideToAnsi(path), __LINE__);
+      outcome.recordingsKept.push_back(path);
+    } else if (RemoveFile(path) || !FileExists(path)) {
+      outcome.recordingsDeleted.push_back(path);
+    } else {
+      outcome.recordingsKept.push_back(path);
+    }
+  }
+  m_seams.Post(WM_CUT_FINISHED, static_cast<uintptr_t>(outcome.uploaded), outcome.kept);
+  return outcome;
+}
+
+std::wstring CCutVideoJob::ClipVideo(int32_t duration, const RecordSegment& segment, int64_t momentMs) {
+  RecordSegment logged = segment;
+  logged.duration = duration;
+  Log(ClipVideoBeginLogText(logged, momentMs), __LINE__);
+  Log(CutVideoInfoLogText(segment), __LINE__);
+  const CutWindow window = ComputeCutWindow(segment, momentMs);
+  const std::wstring clipName = ClipFileName(m_data.userId, momentMs);
+  const std::wstring command = BuildCutCommand(window, RecordingPath(m_data.videoFolder, segment),
+                                               ClipPath(m_data.videoFolder, clipName));
+  const std::string narrow = WideToAnsi(command);
+  Log("ExecCmd  cmdline:" + narrow, __LINE__);
+  m_seams.RunCut(narrow);
+  return clipName;
+}
+
+bool CCutVideoJob::UploadCutedVideo(const std::wstring& clipName, int64_t& size) {
+  Log("UploadCutedVideo  Begin \n videoname" + WideToAnsi(clipName), __LINE__);
+  const std::wstring localFile = ClipPath(m_data.videoFolder, clipName);
+  const std::string key = WideToAnsi(clipName);
+  const std::string bucket = net::kCloudBucket;
+  size = FileSize(localFile);
+  int code = net::kCloudLocalFileError;
+  net::PutResult result;
+  // A cut that wrote nothing is not sent: the storage would keep an empty object as if it were a clip.
+  if (size > 0) {
+    m_progress.Start(size);
+    code = m_seams.Upload(
+        key, localFile,
+        [this](int blockIndex, int64_t /*blockSize*/, int64_t blockSent) {
+          const int percent = m_progress.OnBlock(blockIndex, blockSent);
+          if (percent < 0) return;
+          Log("UploadCutedVideo percent:" + std::to_string(percent), __LINE__);
+          m_seams.Post(WM_UPLOAD_PROGRESS, static_cast<uintptr_t>(percent), 0);
+        },
+        result);
+  }
+  const bool ok = code == net::kCloudUploadOk;
+  if (ok) {
+    Log("Qiniu_Io_PutFile  success \n bucket:" + bucket + " \n filename" + key, __LINE__);
+    m_seams.PrintOut("upload file " + bucket + ":" + key + " success.\n\n" + "key:\t" + result.key + "\n" +
+                     "hash:\t" + result.hash + "\n");
+  } else {
+    Log("Qiniu_Io_PutFile  failed \n bucket:" + bucket + " \n filename" + key, __LINE__);
+    Log("UploadCutedVideo  code:" + std::to_string(code), __LINE__);
+    m_seams.PrintOut("upload file " + bucket + ":" + key + " error.\n");
+    if (size < 0) size = 0;
+  }
+  m_seams.ReportUploadEvent();
+  return ok;
+}
+
+int CCutVideoJob::SendCloudVideo(const RecordSegment& segment, int64_t momentMs, int32_t duration,
+                                 const std::wstring& clipName, int64_t size) {
+  const int32_t moment = MomentSeconds(momentMs);
+  Log("SendCloudVideo  Begin \n timeStamp:" + std::to_string(moment) + " \n duration:" + std::to_string(duration) +
+          " \n videoname" + WideToAnsi(clipName),
+      __LINE__);
+  const std::string record =
+      BuildCloudVideoRecord(moment, segment.nStartTime, WideToUtf8(clipName), size, m_seams.CdnBaseUrl());
+  const int result = m_seams.RegisterCloudVideo(record);
+  Log("RequestCloudVideo  result code:" + std::to_string(result), __LINE__);
+  m_seams.PrintOut(std::to_string(result));
+  return result;
+}
+
+}  // namespace vorlix

@@ -1,0 +1,37 @@
+#include "recording/win32/CutVideoThread.h"
+
+#include <shellapi.h>
+
+#include <thread>
+#include <utility>
+
+#include "base/TextConv.h"
+#include "config/Settings.h"
+#include "net/Endpoints.h"
+#include "recording/CCutVideoJob.h"
+#include "recording/CCutVideoServices.h"
+#include "recording/CloudVideoRecord.h"
+#include "shell/Log.h"
+
+namespace vorlix {
+
+void StartCutVideoThread(HWND target, SessionData data, std::shared_ptr<std::atomic<bool>> cancel) {
+  std::thread([target, data = std::move(data), cancel = std::move(cancel)]() mutable {
+    CCutVideoServices services([target](unsigned message, uintptr_t wParam, intptr_t lParam) {
+      PostMessageW(target, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    });
+    CCutVideoJob job(std::move(data), services, std::move(cancel));
+    job.Run();
+  }).detach();
+}
+
+void OpenCloud() {
+  const std::string url = BuildCloudPageUrl(net::GetCloudWebBaseUrl(), WideToUtf8(GetUserId()),
+                                            WideToUtf8(GetUserToken()), WideToUtf8(GetUserSecret()));
+  wchar_t windowsDir[MAX_PATH] = L"";
+  GetWindowsDirectoryW(windowsDir, MAX_PATH);
+  ShellExecuteW(nullptr, L"open", Utf8ToWide(url).c_str(), nullptr, windowsDir, SW_SHOW);
+  if (LogEnabled(2)) LogWrite(LogBegin(2, "MainFrame", __LINE__) << "OpenCloud  url:" << WideToAnsi(Utf8ToWide(url)) << '\n');
+}
+
+}  // namespace vorlix
