@@ -41,16 +41,16 @@ inline const std::wstring& SourceRecording() {
   return path;
 }
 
-// The decoded frame at a time of a video, as PNG bytes; "last" takes the video's final frame instead.
-inline std::string FrameAt(const std::wstring& video, const std::string& seconds, const std::wstring& png) {
-  RemoveFile(png);
+// The decoded frame at a time of a video, as raw YUV bytes; "last" takes the video's final frame instead.
+inline std::string FrameAt(const std::wstring& video, const std::string& seconds, const std::wstring& image) {
+  RemoveFile(image);
+  const std::wstring output = L" -update 1 -f image2 -c:v rawvideo -pix_fmt yuv420p \"" + image + L"\"";
   if (seconds == "last")
-    Run(L"ffmpeg -hide_banner -y -sseof -1 -i \"" + video + L"\" -update 1 -f image2 -c:v png \"" + png + L"\"");
+    Run(L"ffmpeg -hide_banner -y -sseof -1 -i \"" + video + L"\"" + output);
   else
-    Run(L"ffmpeg -hide_banner -y -ss " + Utf8ToWide(seconds) + L" -i \"" + video +
-        L"\" -frames:v 1 -f image2 -c:v png \"" + png + L"\"");
+    Run(L"ffmpeg -hide_banner -y -ss " + Utf8ToWide(seconds) + L" -i \"" + video + L"\" -frames:v 1" + output);
   std::string bytes;
-  ReadWholeFile(png, bytes);
+  ReadWholeFile(image, bytes);
   return bytes;
 }
 

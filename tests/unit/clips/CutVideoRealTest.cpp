@@ -102,10 +102,10 @@ TEST_F(CutVideoReal, TwoMarksAreStoredByteExactRegisteredAndEndOnTheirMarks) {
     EXPECT_GE(length, lengths[i] - 1.0);
     EXPECT_LE(length, lengths[i] + 1.0);
     // The clip's last frame is the recording's frame at its mark.
-    // The clip's last frame is the recording's frame at its mark (compared as hashes of the PNGs).
-    const std::string last = net::Sha1Hex(FrameAt(copy, "last", Join(m_folder, L"last.png")));
-    const std::string atMark = net::Sha1Hex(FrameAt(SourceRecording(), lastFrames[i], Join(m_folder, L"at_mark.png")));
-    const std::string before = net::Sha1Hex(FrameAt(SourceRecording(), "69.900", Join(m_folder, L"before.png")));
+    // The clip's last frame is the recording's frame at its mark (compared by hashes of the decoded pictures).
+    const std::string last = net::Sha1Hex(FrameAt(copy, "last", Join(m_folder, L"last.yuv")));
+    const std::string atMark = net::Sha1Hex(FrameAt(SourceRecording(), lastFrames[i], Join(m_folder, L"at_mark.yuv")));
+    const std::string before = net::Sha1Hex(FrameAt(SourceRecording(), "69.900", Join(m_folder, L"before.yuv")));
     EXPECT_EQ(last, atMark);
     EXPECT_NE(atMark, before);
     EXPECT_NE(atMark, net::Sha1Hex(""));
