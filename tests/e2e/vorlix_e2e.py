@@ -4,6 +4,7 @@ Each scenario gets its own copy of the install tree, so its Config/, logs/ and c
 The display comes from scripts/lib/with-display (scripts/test runs the scenarios inside it)."""
 import glob
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -91,3 +92,85 @@ class Program:
             self.process.kill()
             self.process.wait()
         shutil.rmtree(self.root, ignore_errors=True)
+
+
+STANDIN_TITLE = "VorlixStandIn"
+
+
+def build_dir():
+    return os.path.join(REPO, "build", run_arch())
+
+
+def windows_path(path):
+    """A Unix path as the Windows programs under Wine see it (drive Z: is the Unix root)."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def find_window(title, timeout=20, process=None):
+    """The X id of the first top-level window with exactly this title, waited for."""
+    deadline = time.time() + timeout
+    while True:
+        r = subprocess.run(["xdotool", "search", "--name", "^%s$" % re.escape(title)], capture_output=True, text=True)
+        ids = r.stdout.split()
+        if ids:
+            return ids[0]
+        if process is not None and process.poll() is not None:
+            raise AssertionError("the process ended (code %s) before a window titled %r appeared"
+                                 % (process.returncode, title))
+        if time.time() >= deadline:
+            raise AssertionError("no window titled %r within %s s" % (title, timeout))
+        time.sleep(0.1)
+
+
+def window_gone(title):
+    r = subprocess.run(["xdotool", "search", "--name", "^%s$" % re.escape(title)], capture_output=True, text=True)
+    return not r.stdout.split()
+
+
+class StandIn:
+    """The stand-in game (tools/standin): a window whose every frame shows its timecode.
+
+    close_after/reopen_after (ms) make it destroy its window and create it again, as games do; the
+    timecode keeps counting from the start. `started` is the start moment in Unix seconds, so a decoded
+    timecode maps onto the wall clock: wall_clock(ms)."""
+
+    def __init__(self, title=STANDIN_TITLE, size=(640, 360), pos=(120, 90), fps=None,
+                 close_after=None, reopen_after=None, exit_after=None):
+        self.title = title
+        self.args = ["--title", title, "--size", "%dx%d" % size, "--pos", "%d,%d" % pos]
+        for name, value in (("--fps", fps), ("--close-after", close_after), ("--reopen-after", reopen_after),
+                            ("--exit-after", exit_after)):
+            if value is not None:
+                self.args += [name, str(int(value))]
+        self.dir = tempfile.mkdtemp(prefix="vorlix-standin-")
+        self.start_file = os.path.join(self.dir, "start.txt")
+        self.process = None
+        self.started = None
+
+    @staticmethod
+    def exe():
+        return os.path.join(build_dir(), "tools", "VorlixStandIn.exe")
+
+    def start(self, timeout=20):
+        self.errors = open(os.path.join(self.dir, "stderr.txt"), "wb")
+        self.process = subprocess.Popen([wine(), self.exe()] + self.args + ["--start-file", windows_path(self.start_file)],
+                                        stdout=subprocess.DEVNULL, stderr=self.errors, stdin=subprocess.DEVNULL)
+        self.window_id = find_window(self.title, timeout, self.process)
+        with open(self.start_file) as f:
+            self.started = int(f.read().strip()) / 1000.0
+        return self
+
+    def wall_clock(self, ms):
+        """The Unix time at which the stand-in painted this timecode."""
+        return self.started + ms / 1000.0
+
+    def wait(self, timeout=30):
+        return self.process.wait(timeout)
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        if self.process:
+            self.errors.close()
+        shutil.rmtree(self.dir, ignore_errors=True)
