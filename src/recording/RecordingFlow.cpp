@@ -97,11 +97,11 @@ bool CRecordingFlow::StartObs() {
   if (m_lastProblem == RecorderProblem::None) {
     m_platform.PrepareProfile();
     const int64_t t = m_clock.NowMs();
-    const RecordSegment& segment = m_session.BeginSegment(m_platform.UserId(), t);
-    const std::wstring parameters = BuildRecorderParameters(m_platform.VideoFolder(), segment.name);
+    const std::wstring name = m_session.BeginSegment(m_platform.UserId(), t).name;
+    const std::wstring parameters = BuildRecorderParameters(m_platform.VideoFolder(), name);
     m_platform.FillGameTitle();
     Line(__LINE__, "start obs exe path: " + WideToAnsi(m_platform.RecorderPath()) + " cmd:" + WideToAnsi(parameters));
-    m_lastProblem = m_platform.LaunchRecorder(parameters);
+    m_lastProblem = m_platform.LaunchRecorder(parameters, name);
     if (m_lastProblem != RecorderProblem::None) m_session.DropLastSegment();
   }
   if (m_lastProblem != RecorderProblem::None) {

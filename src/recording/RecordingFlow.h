@@ -32,8 +32,9 @@ class IRecordingPlatform {
   virtual void PrepareProfile() = 0;
   // GameTitle is empty: fill it from the running games.
   virtual void FillGameTitle() = 0;
-  // Starts the recorder hidden with these parameters; None when it runs.
-  virtual RecorderProblem LaunchRecorder(const std::wstring& parameters) = 0;
+  // Starts the recorder hidden with these parameters; None when it runs. The run records into
+  // VideoFolder() + "\\" + recordingName + ".mp4".
+  virtual RecorderProblem LaunchRecorder(const std::wstring& parameters, const std::wstring& recordingName) = 0;
   // Ends our recorder (close requests, then termination); returns at once when none runs.
   virtual void StopRecorder() = 0;
   // Plays the cue to its end; a missing file plays nothing.

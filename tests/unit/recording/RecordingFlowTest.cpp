@@ -30,7 +30,7 @@ class CFakePlatform : public IRecordingPlatform {
   RecorderProblem CheckRecorder() override { return check; }
   void PrepareProfile() override { steps.push_back("profile"); }
   void FillGameTitle() override { steps.push_back("game title"); }
-  RecorderProblem LaunchRecorder(const std::wstring& parameters) override {
+  RecorderProblem LaunchRecorder(const std::wstring& parameters, const std::wstring&) override {
     steps.push_back("launch " + WideToUtf8(parameters));
     if (launch == RecorderProblem::None) running = true;
     return launch;
@@ -251,6 +251,7 @@ TEST_F(RecordingFlowTest, LogLinesOfASession) {
   std::string text;
   ReadWholeFile(AnsiToWide(path), text);
   RemoveFile(AnsiToWide(path));
+  for (size_t cr; (cr = text.find("\r\n")) != std::string::npos;) text.erase(cr, 1);  // text mode on Windows
   const char* expected[] = {
       "StartRecord\n",
       "RestartObs\n",
