@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "recording/win32/CMainFrame.h"
+#include "recording/win32/CRecorderControl.h"
 #include "shell/RecorderStop.h"
 #include "shell/win32/CrashDump.h"
 #include "shell/win32/MessageLoop.h"
@@ -14,6 +15,8 @@ namespace vorlix {
 int Run(int showCommand) {
   CMessageLoop loop;
   Module().AddMessageLoop(&loop);
+  // Before the crash filter: from here on a crash, and the shutdown below, end our recorder.
+  InstallRecorderTerminator();
   SetUnhandledExceptionFilter(WriteCrashDump);
 
   int code = 0;

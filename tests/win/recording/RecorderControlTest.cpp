@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <iostream>
 #include <regex>
@@ -384,6 +385,34 @@ TEST_F(RecorderControlTest, ACrashWhileRecordingLeavesNoRecorderAndAPlayableFile
   EXPECT_EQ(files[0].rfind(L"12345_original_", 0), 0u);
   EXPECT_EQ(DecodeErrors(t.videos + L"\\" + files[0]), "");
   RemoveTree(test::FolderOf(CRASH_PROBE_EXE) + L"\\crash_dump");
+}
+
+TEST_F(RecorderControlTest, QuittingTheProgramEndsALeftoverRecorderOfOursButNoOtherObs32) {
+  ProgramTree ours = MakeTree(L"program", STAND_IN_EXE, false);
+  ProgramTree other = MakeTree(L"program_elsewhere", STAND_IN_EXE, false);
+  ASSERT_TRUE(CopyFileW(VORLIX_EXE, (ours.dir + L"Vorlix.exe").c_str(), FALSE));
+  // A fresh login, so no login dialog stands between the start and the close; no service to wait for.
+  const std::string ini = "[User]\r\nDate=" + std::to_string(static_cast<long long>(time(nullptr))) + "\r\n";
+  ASSERT_TRUE(WriteWholeFile(ours.dir + L"Config\\Config.ini", ini));
+  SetEnvironmentVariableW(L"VORLIX_SERVICE_URL", L"http://127.0.0.1:9");
+
+  CChildProcess unrelated, leftover, program;
+  ASSERT_TRUE(unrelated.Start(other.recorderDir + L"obs32.exe"));
+  ASSERT_TRUE(leftover.Start(ours.recorderDir + L"obs32.exe"));
+  ASSERT_TRUE(WaitFor([] { return ProcessesNamed(L"obs32.exe") == 2; }, 10000));
+  ASSERT_TRUE(program.Start(ours.dir + L"Vorlix.exe"));
+  HWND main = test::WaitForWindow(nullptr, L"Tavro一键回录", 30000);
+  ASSERT_NE(main, nullptr);
+  EXPECT_FALSE(leftover.Wait(0)) << "the leftover runs on while the program does";
+  PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  DWORD code = 99;
+  ASSERT_TRUE(program.Wait(30000, &code));
+  SetEnvironmentVariableW(L"VORLIX_SERVICE_URL", nullptr);
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(leftover.Wait(0)) << "the shutdown ended our recorder";
+  EXPECT_EQ(LinesIn(ours.recorderDir + L"close_requests.txt"), 1) << "by asking it to close";
+  EXPECT_FALSE(unrelated.Wait(0)) << "another program called obs32.exe keeps running";
+  unrelated.Kill();
 }
 
 TEST(RecorderCompatibility, TheLayerIsStoredOnlyUnderAnExistingKey) {
