@@ -211,7 +211,7 @@ class RecorderControlTest : public ::testing::Test {
 };
 
 TEST_F(RecorderControlTest, ASessionOfSecondsLeavesOnePlayableFileNamedForTheUserAndTheLaunch) {
-  ProgramTree t = MakeTree(L"one_session", RECORDER_EXE, true);
+  ProgramTree t = MakeTree(L"one_session", RECORDER_EXE, true, true);
   SetVideoSavePath(t.videos);
   CRecorderControl control(t.dir);
   Quiet(control);
@@ -385,6 +385,25 @@ TEST_F(RecorderControlTest, ACrashWhileRecordingLeavesNoRecorderAndAPlayableFile
   EXPECT_EQ(files[0].rfind(L"12345_original_", 0), 0u);
   EXPECT_EQ(DecodeErrors(t.videos + L"\\" + files[0]), "");
   RemoveTree(test::FolderOf(CRASH_PROBE_EXE) + L"\\crash_dump");
+}
+
+TEST_F(RecorderControlTest, AnEmptyGameTitleIsFilledFromTheRunningGamesBeforeTheLaunch) {
+  ProgramTree t = MakeTree(L"game_title", STAND_IN_EXE, false);
+  SetVideoSavePath(t.videos);
+  HWND game = CreateWindowExW(0, L"STATIC", L"Vorlix Test Game 7", WS_POPUP | WS_VISIBLE, 300, 300, 200, 100, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(game, nullptr);
+  GameList games = {{L"Not Running Here", L"a", L"", L""}, {L"Vorlix Test Game 7", L"b", L"", L""}};
+  CRecorderControl control(t.dir);
+  Quiet(control);
+  control.SetGameList(&games);
+  ASSERT_TRUE(control.StartRecord(m_owner, nullptr));
+  EXPECT_EQ(GetGameTitle(), L"Vorlix Test Game 7");
+  SetGameTitle(L"Chosen By Hand");
+  ASSERT_TRUE(control.RestartObs());
+  EXPECT_EQ(GetGameTitle(), L"Chosen By Hand") << "a chosen game is kept";
+  control.StopRecord(false, nullptr);
+  DestroyWindow(game);
 }
 
 TEST_F(RecorderControlTest, QuittingTheProgramEndsALeftoverRecorderOfOursButNoOtherObs32) {
