@@ -28,7 +28,7 @@ struct RecordSegment {
 // started while clips are still processed cannot change the lists under the worker.
 struct SessionData {
   std::wstring videoFolder;           // GetVideoSavePath at the stop
-  std::wstring userId;                // GetUserId at the stop
+  std::wstring userId;                // GetUserId at the stop, made safe for file names (SafeFileNamePart)
   std::vector<RecordSegment> segments;
   std::vector<int64_t> momentsMs;     // replay moments in the order marked, milliseconds since 1970
 };

@@ -72,6 +72,8 @@ bool CRecordingFlow::StartRecord(std::wstring* userMessage) {
     if (!RestartObs() && m_lastProblem == RecorderProblem::None) m_lastProblem = RecorderProblem::LaunchFailed;
   }
   if (m_lastProblem != RecorderProblem::None) {
+    // A recorder left over from an earlier run would go on recording behind a session that never began.
+    m_platform.StopRecorder();
     Line(__LINE__, std::string("StartRecord failed: ") + LogTextFor(m_lastProblem));
     if (userMessage) *userMessage = UserMessageFor(m_lastProblem);
     return false;
@@ -120,7 +122,8 @@ void CRecordingFlow::StopRecord(bool bUpload, SessionData* handOver) {
   m_platform.StopRecorder();
   if (!bUpload) return;
   m_session.StampStop(t);
-  SessionData data = m_session.HandOver(m_platform.VideoFolder(), m_platform.UserId());
+  // The worker names the clips after the user id, so it gets the form that is safe in a file name.
+  SessionData data = m_session.HandOver(m_platform.VideoFolder(), SafeFileNamePart(m_platform.UserId()));
   if (handOver) *handOver = std::move(data);
 }
 

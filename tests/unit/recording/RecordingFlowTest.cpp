@@ -195,6 +195,7 @@ TEST_F(RecordingFlowTest, ARecorderThatCannotStartIsNoRecording) {
     CFakePlatform platform(clock);
     platform.check = c.check;
     platform.launch = c.launch;
+    platform.running = true;  // a recorder left over from an earlier run
     CRecordingFlow flow(platform, clock, 3600000);
     std::wstring message;
     const RecorderProblem expected = c.check != RecorderProblem::None ? c.check : c.launch;
@@ -205,6 +206,7 @@ TEST_F(RecordingFlowTest, ARecorderThatCannotStartIsNoRecording) {
     EXPECT_TRUE(flow.Session().Segments().empty()) << "no file is expected from a run that never started";
     EXPECT_EQ(flow.Session().StartCount(), 0);
     EXPECT_EQ(platform.timerMs, 0u) << "no restart is armed";
+    EXPECT_FALSE(platform.running) << "nothing records, not even the leftover";
     bool cue = false, report = false;
     for (const std::string& s : platform.steps) {
       cue |= s.find("cue") == 0;
@@ -233,10 +235,13 @@ TEST_F(RecordingFlowTest, AFailedHourlyRestartKeepsTheEarlierSegmentsAndTheNextR
   EXPECT_EQ(m_flow.Session().Segments()[1].startMs, restart1 + 3600000);
 }
 
-TEST_F(RecordingFlowTest, UnsafeUserIdStillNamesAFileInTheVideoFolder) {
+TEST_F(RecordingFlowTest, UnsafeUserIdStillNamesFilesInTheVideoFolder) {
   m_platform.userId = L"..\\..\\evil:1";
   ASSERT_TRUE(m_flow.StartRecord(nullptr));
   EXPECT_EQ(m_flow.Session().Segments()[0].name, L".._.._evil_1_original_1700000000");
+  SessionData handed;
+  m_flow.StopRecord(true, &handed);
+  EXPECT_EQ(handed.userId, L".._.._evil_1") << "the clips are named after it too";
 }
 
 TEST_F(RecordingFlowTest, LogLinesOfASession) {

@@ -341,12 +341,13 @@ TEST_F(RecorderControlTest, ARecorderThatCannotStartIsNoRecordingAndSaysWhy) {
     bool ffmpeg;
     const wchar_t* videoFolderBelowTree;  // below the tree; null: the tree's video folder
     bool folderIsAFile;
+    bool leftover;  // a recorder of ours still runs from an earlier start (its settings window)
     RecorderProblem problem;
   } cases[] = {
-      {L"no_recorder", nullptr, true, nullptr, false, RecorderProblem::MissingRecorder},
-      {L"no_folder", RECORDER_EXE, true, L"missing\\videos", false, RecorderProblem::NoVideoFolder},
-      {L"folder_is_a_file", RECORDER_EXE, true, L"a_file", true, RecorderProblem::NoVideoFolder},
-      {L"recorder_ends_at_once", RECORDER_EXE, false, nullptr, false, RecorderProblem::ExitedAtOnce},
+      {L"no_recorder", nullptr, true, nullptr, false, false, RecorderProblem::MissingRecorder},
+      {L"no_folder", RECORDER_EXE, true, L"missing\\videos", false, true, RecorderProblem::NoVideoFolder},
+      {L"folder_is_a_file", RECORDER_EXE, true, L"a_file", true, false, RecorderProblem::NoVideoFolder},
+      {L"recorder_ends_at_once", RECORDER_EXE, false, nullptr, false, true, RecorderProblem::ExitedAtOnce},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(WideToUtf8(c.name));
@@ -354,10 +355,19 @@ TEST_F(RecorderControlTest, ARecorderThatCannotStartIsNoRecordingAndSaysWhy) {
     const std::wstring folder = c.videoFolderBelowTree ? t.dir + c.videoFolderBelowTree : t.videos;
     if (c.folderIsAFile) Touch(folder);
     SetVideoSavePath(folder);
+    CChildProcess leftover;
+    if (c.leftover) {
+      ASSERT_TRUE(leftover.Start(t.recorderDir + L"obs32.exe"));
+      ASSERT_TRUE(WaitFor([] { return ProcessesNamed(L"obs32.exe") == 1; }, 10000));
+      Sleep(1500);  // its window is up
+    }
     CRecorderControl control(t.dir);
     Quiet(control);
     std::wstring message;
     EXPECT_FALSE(control.StartRecord(m_owner, &message));
+    if (c.leftover) {
+      EXPECT_TRUE(leftover.Wait(0)) << "the leftover does not record on behind the failed start";
+    }
     EXPECT_EQ(message, UserMessageFor(c.problem));
     EXPECT_TRUE(control.Session().Segments().empty());
     EXPECT_TRUE(m_reports.empty()) << "no startRec for a recording that never began";
