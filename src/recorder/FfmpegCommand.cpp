@@ -5,17 +5,22 @@ namespace {
 std::wstring Num(int v) { return std::to_wstring(v); }
 }  // namespace
 
-CaptureChoice ChooseCapture(const RecorderSettings& s, const std::wstring& gameTitle, bool windowExists) {
+CaptureChoice ChooseCapture(const RecorderSettings& s, const std::wstring& gameTitle,
+                            const std::optional<CaptureRect>& client, int desktopCX, int desktopCY) {
   CaptureChoice c;
+  const CaptureRect region = client ? CaptureRegionFor(*client, desktopCX, desktopCY) : CaptureRect{};
   if (s.captureSource == L"desktop") {
     c.reason = L"the capture source is set to the desktop";
   } else if (gameTitle.empty()) {
     c.reason = L"no game is chosen";
-  } else if (!windowExists) {
+  } else if (!client) {
     c.reason = L"no window titled \"" + gameTitle + L"\" is open";
+  } else if (region.cx == 0) {
+    c.reason = L"the window titled \"" + gameTitle + L"\" shows nothing on the desktop";
   } else {
     c.bWindow = true;
     c.title = gameTitle;
+    c.region = region;
     c.reason = L"the chosen game's window is open";
   }
   return c;
@@ -44,8 +49,8 @@ std::wstring BuildRecordCommand(const std::wstring& ffmpegPath, const RecorderSe
                                 const std::wstring& outputPath) {
   const std::wstring fps = Num(s.frameRate);
   std::wstring cmd = QuoteArgument(ffmpegPath) + L" -hide_banner -nostats -loglevel info -y";
-  cmd += L" -f gdigrab -framerate " + fps + L" -draw_mouse 1 -i " +
-         QuoteArgument(capture.bWindow ? L"title=" + capture.title : L"desktop");
+  // Always the desktop: a grab of the window itself ends with the window, and games re-create theirs.
+  cmd += L" -f gdigrab -framerate " + fps + L" -draw_mouse 1 -i desktop";
   for (const AudioInput& a : audio) cmd += L" -f " + a.format + L" -i " + QuoteArgument(a.device);
 
   cmd += L" -map 0:v";
@@ -68,7 +73,7 @@ std::wstring BuildRecordCommand(const std::wstring& ffmpegPath, const RecorderSe
     scale = L"scale=trunc(iw/2)*2:trunc(ih/2)*2,format=yuv420p";
   }
   const std::wstring kbps = Num(s.bitrate);
-  cmd += L" -vf " + QuoteArgument(scale);
+  cmd += L" -vf " + QuoteArgument(capture.bWindow ? FollowFilters(capture.region) + L"," + scale : scale);
   cmd += L" -c:v libx264 -preset veryfast -tune zerolatency -b:v " + kbps + L"k -maxrate " + kbps +
          L"k -bufsize " + Num(s.bitrate * 2) + L"k";
   cmd += L" -g " + fps + L" -keyint_min " + fps + L" -sc_threshold 0 -force_key_frames " +

@@ -3,10 +3,12 @@
 //
 // Every second starts with a keyframe and a new MP4 fragment: a cut by stream copy lands within a second,
 // and a recording whose encoder is killed is still playable up to its last fragment.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "recorder/RecorderSettings.h"
+#include "recorder/WindowFollower.h"
 
 namespace vorlix::recorder {
 
@@ -14,11 +16,13 @@ struct CaptureChoice {
   bool bWindow = false;   // false: the whole desktop
   std::wstring title;     // the window's title when bWindow
   std::wstring reason;    // why this source was chosen, for the log
+  CaptureRect region;     // when bWindow: the part of the desktop picture the window's client area covers
 };
 
-// The source the settings and the chosen game call for; windowExists tells whether a window of that
-// title is on screen now.
-CaptureChoice ChooseCapture(const RecorderSettings& s, const std::wstring& gameTitle, bool windowExists);
+// The source the settings and the chosen game call for; client is the client area of the window with
+// that title now, in desktop-picture coordinates (none: no such window, or minimised).
+CaptureChoice ChooseCapture(const RecorderSettings& s, const std::wstring& gameTitle,
+                            const std::optional<CaptureRect>& client, int desktopCX, int desktopCY);
 
 // One audio input of the recording (a microphone today; the system's playback can join as a second).
 struct AudioInput {

@@ -65,6 +65,12 @@ DWORD CFfmpegProcess::Finish() {
   return code;
 }
 
+bool CFfmpegProcess::Send(const std::string& text) {
+  if (!m_process || !m_input) return false;
+  DWORD put = 0;
+  return WriteFile(m_input.Get(), text.data(), static_cast<DWORD>(text.size()), &put, nullptr) && put == text.size();
+}
+
 DWORD CFfmpegProcess::Stop(DWORD waitMs) {
   if (!m_process) return 0;
   if (WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT) {

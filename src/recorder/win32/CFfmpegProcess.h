@@ -19,6 +19,8 @@ class CFfmpegProcess {
   DWORD Id() const { return m_id; }
   // After the process handle was signalled: collects the exit code and lets the process go.
   DWORD Finish();
+  // Types text on the encoder's keyboard input (its interactive commands). False when it cannot.
+  bool Send(const std::string& text);
   // Asks for a clean end ("q" on its input, as ffmpeg expects from its keyboard) and waits up to waitMs;
   // past that it is killed. Returns the exit code.
   DWORD Stop(DWORD waitMs);

@@ -30,6 +30,26 @@ void CreateFolders(const std::wstring& dir) {
   }
 }
 
+// The client area of the window with this title in the coordinates of the desktop picture (whose
+// corner is the virtual screen's); none when there is no such window or it shows nothing.
+std::optional<CaptureRect> ClientAreaOf(const std::wstring& title) {
+  HWND hwnd = FindWindowW(nullptr, title.c_str());
+  if (!hwnd || !IsWindowVisible(hwnd) || IsIconic(hwnd)) return std::nullopt;
+  RECT client;
+  POINT corner{0, 0};
+  if (!GetClientRect(hwnd, &client) || !ClientToScreen(hwnd, &corner)) return std::nullopt;
+  return CaptureRect{corner.x - GetSystemMetrics(SM_XVIRTUALSCREEN), corner.y - GetSystemMetrics(SM_YVIRTUALSCREEN),
+                     client.right, client.bottom};
+}
+
+std::wstring Describe(const CaptureRect& r) {
+  return std::to_wstring(r.cx) + L"x" + std::to_wstring(r.cy) + L" at " + std::to_wstring(r.x) + L"," +
+         std::to_wstring(r.y);
+}
+
+// How often the game's window is looked up while recording it.
+constexpr DWORD kFollowIntervalMs = 250;
+
 }  // namespace
 
 void CRecorderApp::StartLogs() {
@@ -83,9 +103,11 @@ bool CRecorderApp::StartRecording() {
     return false;
   }
   const std::wstring title = ReadProgramGameTitle(m_programDir);
-  const bool windowOpen = !title.empty() && FindWindowW(nullptr, title.c_str()) != nullptr;
-  const CaptureChoice capture = ChooseCapture(m_settings, title, windowOpen);
-  Log(capture.bWindow ? L"capture source: window \"" + capture.title + L"\" (" + capture.reason + L")"
+  const int desktopCX = GetSystemMetrics(SM_CXVIRTUALSCREEN), desktopCY = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  const CaptureChoice capture = ChooseCapture(m_settings, title, title.empty() ? std::nullopt : ClientAreaOf(title),
+                                              desktopCX, desktopCY);
+  Log(capture.bWindow ? L"capture source: window \"" + capture.title + L"\" (" + capture.reason + L"), " +
+                            Describe(capture.region) + L" of the desktop, followed by its title"
                       : L"capture source: desktop (" + capture.reason + L")");
 
   m_output = RecordingPath(m_args);
@@ -97,12 +119,29 @@ bool CRecorderApp::StartRecording() {
     Log(m_status);
     return false;
   }
+  if (capture.bWindow) {
+    m_follower.emplace(capture.region, desktopCX, desktopCY);
+    m_followTitle = capture.title;
+  }
   m_status = L"recording to " + m_output;
   Log(m_status + L" (ffmpeg process " + std::to_wstring(m_ffmpeg.Id()) + L", its log " + m_ffmpegLogPath + L")");
   return true;
 }
 
+void CRecorderApp::FollowWindow() {
+  if (!m_follower || !m_ffmpeg.Running()) return;
+  std::wstring note;
+  for (const FilterCommand& c : m_follower->Follow(ClientAreaOf(m_followTitle), &note)) {
+    if (!m_ffmpeg.Send(KeyboardText(c))) {
+      Log(L"could not pass a command to ffmpeg; the picture stays as it is");
+      break;
+    }
+  }
+  if (!note.empty()) Log(note);
+}
+
 void CRecorderApp::StopRecording(const char* why) {
+  m_follower.reset();
   if (!m_ffmpeg.Running()) return;
   Log(AnsiToWide(why) + L": stopping ffmpeg");
   DWORD code = m_ffmpeg.Stop(15000);
@@ -193,11 +232,23 @@ int CRecorderApp::Run(HINSTANCE instance, const RecorderArgs& args) {
     UpdateWindow(m_hwnd);
   }
 
-  // Sleeps until a message arrives or the encoder ends.
+  // Sleeps until a message arrives, the encoder ends, or the game's window is due for a look.
+  ULONGLONG nextFollow = GetTickCount64() + kFollowIntervalMs;
   for (;;) {
     HANDLE waitFor = m_ffmpeg.Handle();
-    DWORD r = MsgWaitForMultipleObjects(waitFor ? 1 : 0, &waitFor, FALSE, INFINITE, QS_ALLINPUT);
+    DWORD timeout = INFINITE;
+    if (m_follower) {
+      const ULONGLONG now = GetTickCount64();
+      if (now >= nextFollow) {
+        FollowWindow();
+        nextFollow = now + kFollowIntervalMs;
+      }
+      timeout = static_cast<DWORD>(nextFollow - now);
+    }
+    DWORD r = MsgWaitForMultipleObjects(waitFor ? 1 : 0, &waitFor, FALSE, timeout, QS_ALLINPUT);
+    if (r == WAIT_TIMEOUT) continue;
     if (waitFor && r == WAIT_OBJECT_0) {
+      m_follower.reset();
       DWORD code = m_ffmpeg.Finish();
       m_status = L"ffmpeg ended by itself with exit code " + std::to_wstring(code) + L"; see " + m_ffmpegLogPath;
       Log(m_status);

@@ -3,11 +3,13 @@
 // user opens its settings), the encoder child, and a log of its own.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "recorder/FfmpegCommand.h"
 #include "recorder/RecorderArgs.h"
 #include "recorder/RecorderSettings.h"
+#include "recorder/WindowFollower.h"
 #include "recorder/win32/CFfmpegProcess.h"
 
 namespace vorlix::recorder {
@@ -27,10 +29,14 @@ class CRecorderApp {
   void StopRecording(const char* why);
   std::vector<AudioInput> MicrophoneInputs(const std::wstring& ffmpeg);
   std::wstring SettingsText() const;
+  void FollowWindow();
 
   RecorderArgs m_args;
   RecorderSettings m_settings;
   CFfmpegProcess m_ffmpeg;
+  // Set while the recording is of the game's window: keeps the picture on it by its title.
+  std::optional<CWindowFollower> m_follower;
+  std::wstring m_followTitle;
   HWND m_hwnd = nullptr;
   HWND m_text = nullptr;
   std::wstring m_programDir;

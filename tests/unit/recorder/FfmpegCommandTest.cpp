@@ -21,36 +21,46 @@ bool Has(const std::wstring& text, const std::wstring& part) { return text.find(
 TEST(FfmpegCommand, CaptureSourceChoice) {
   RecorderSettings autoSource = Settings720(), desktop = Settings720();
   desktop.captureSource = L"desktop";
+  const std::optional<CaptureRect> none;
   struct Case {
     const RecorderSettings* s;
     const wchar_t* title;
-    bool exists;
+    std::optional<CaptureRect> client;
     bool window;
+    CaptureRect region;
     const wchar_t* reason;
   } cases[] = {
-      {&autoSource, L"Game", true, true, L"window is open"},
-      {&autoSource, L"Game", false, false, L"no window titled \"Game\""},
-      {&autoSource, L"", false, false, L"no game is chosen"},
-      {&desktop, L"Game", true, false, L"set to the desktop"},
+      {&autoSource, L"Game", CaptureRect{120, 110, 640, 360}, true, {120, 110, 640, 360}, L"window is open"},
+      // Odd sizes are made even; a window hanging off the desktop is recorded where it is on it.
+      {&autoSource, L"Game", CaptureRect{-21, 700, 321, 241}, true, {0, 700, 300, 100}, L"window is open"},
+      {&autoSource, L"Game", CaptureRect{1300, 10, 640, 360}, false, {}, L"shows nothing on the desktop"},
+      {&autoSource, L"Game", none, false, {}, L"no window titled \"Game\""},
+      {&autoSource, L"", none, false, {}, L"no game is chosen"},
+      {&desktop, L"Game", CaptureRect{0, 0, 640, 360}, false, {}, L"set to the desktop"},
   };
   for (const Case& c : cases) {
-    CaptureChoice choice = ChooseCapture(*c.s, c.title, c.exists);
+    SCOPED_TRACE(WideToUtf8(c.reason));
+    CaptureChoice choice = ChooseCapture(*c.s, c.title, c.client, 1280, 800);
     EXPECT_EQ(choice.bWindow, c.window);
     EXPECT_TRUE(Has(choice.reason, c.reason)) << WideToUtf8(choice.reason);
     EXPECT_EQ(choice.title, c.window ? std::wstring(c.title) : L"");
+    EXPECT_EQ(choice.region, c.region);
   }
 }
 
 TEST(FfmpegCommand, KeyframesEverySecondInFragmentsAndTheProfilesValues) {
-  CaptureChoice window{true, L"My \"Game\"", L""};
+  CaptureChoice window{true, L"My \"Game\"", L"", CaptureRect{120, 110, 640, 360}};
   std::wstring cmd = BuildRecordCommand(L"C:\\Program Files\\Vorlix\\ffmpeg.exe", Settings720(), window, {},
                                         L"C:\\Videos\\a b.mp4");
   EXPECT_EQ(cmd.rfind(L"\"C:\\Program Files\\Vorlix\\ffmpeg.exe\" ", 0), 0u) << WideToUtf8(cmd);
-  for (const wchar_t* part : {L"-f gdigrab -framerate 30 ", L"-i \"title=My \\\"Game\\\"\"", L"-c:v libx264",
-                              L"-b:v 6000k", L"-g 30 -keyint_min 30", L"expr:gte(t,n_forced*1)",
-                              L"+frag_keyframe+empty_moov", L"scale=1280:720:", L"pad=1280:720",
-                              L"-f mp4 \"C:\\Videos\\a b.mp4\""})
+  // The window is cut out of the desktop picture (a grab of the window itself would end with it), and the
+  // named crop and black box are the ones the follower's commands address.
+  for (const wchar_t* part : {L"-f gdigrab -framerate 30 -draw_mouse 1 -i desktop ",
+                              L"-vf crop@follow=640:360:120:110,drawbox@blank=x=0:y=0:w=iw:h=ih:c=black:t=fill:enable=0,scale=1280:720:",
+                              L"-c:v libx264", L"-b:v 6000k", L"-g 30 -keyint_min 30", L"expr:gte(t,n_forced*1)",
+                              L"+frag_keyframe+empty_moov", L"pad=1280:720", L"-f mp4 \"C:\\Videos\\a b.mp4\""})
     EXPECT_TRUE(Has(cmd, part)) << WideToUtf8(part) << " in " << WideToUtf8(cmd);
+  EXPECT_FALSE(Has(cmd, L"title="));
   EXPECT_FALSE(Has(cmd, L"-c:a"));
   EXPECT_FALSE(Has(cmd, L"-map 1:a"));
 
@@ -59,7 +69,8 @@ TEST(FfmpegCommand, KeyframesEverySecondInFragmentsAndTheProfilesValues) {
   asCaptured.frameRate = 60;
   cmd = BuildRecordCommand(L"ffmpeg.exe", asCaptured, CaptureChoice{}, {}, L"o.mp4");
   EXPECT_TRUE(Has(cmd, L"-i desktop")) << WideToUtf8(cmd);
-  EXPECT_TRUE(Has(cmd, L"scale=trunc(iw/2)*2:trunc(ih/2)*2"));
+  EXPECT_TRUE(Has(cmd, L"-vf scale=trunc(iw/2)*2:trunc(ih/2)*2"));
+  EXPECT_FALSE(Has(cmd, L"crop"));
   EXPECT_TRUE(Has(cmd, L"-g 60 -keyint_min 60"));
 }
 

@@ -1,0 +1,135 @@
+"""The bundled recorder keeps one recording going while the game's window closes and comes back: the
+window's picture before and after, black while it is gone, and a timeline that stays the wall clock."""
+import glob
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+import timecode
+from vorlix_e2e import StandIn, dist_dir, wine, windows_path
+
+TITLE = "VorlixStandIn Reopens"
+CLOSE_AT, REOPEN_AFTER = 3000, 2000  # ms after the stand-in started
+
+
+class RecorderTree:
+    """A private program folder with the recorder, ffmpeg and a Config.ini naming the game."""
+
+    def __init__(self, game_title):
+        self.root = tempfile.mkdtemp(prefix="vorlix-recorder-")
+        app = os.path.join(self.root, "app")
+        self.recorder_dir = os.path.join(app, "obs", "bin", "32bit")
+        os.makedirs(self.recorder_dir)
+        shutil.copy(os.path.join(dist_dir(), "obs", "bin", "32bit", "obs32.exe"), self.recorder_dir)
+        shutil.copy(os.path.join(dist_dir(), "ffmpeg.exe"), app)
+        os.makedirs(os.path.join(app, "Config"))
+        with open(os.path.join(app, "Config", "Config.ini"), "wb") as f:
+            f.write(b"[SimpleOutput]\r\nGameTitle=" + game_title.encode("ascii") + b"\r\n")
+        self.videos = os.path.join(app, "videos")
+        os.makedirs(self.videos)
+        self.roaming = os.path.join(self.root, "roaming")
+        os.makedirs(self.roaming)
+
+    def start(self, name):
+        # Wine sets APPDATA itself; the recorder's profile and logs go to this tree only when the
+        # variable is set inside the Windows side.
+        # (No quotes: Python would escape them for cmd; the temporary paths have no blanks.)
+        line = "set APPDATA=%s&& obs32.exe --startrecording --start_no_show --file_save %s --file_name %s" % (
+            windows_path(self.roaming), windows_path(self.videos), name)
+        return subprocess.Popen([wine(), "cmd", "/c", line], cwd=self.recorder_dir, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def log(self):
+        text = ""
+        for path in glob.glob(os.path.join(self.roaming, "vorlix", "logs", "recorder_*.log")):
+            if not path.endswith("_ffmpeg.log"):
+                with open(path, "rb") as f:
+                    text += f.read().decode("latin-1")
+        return text
+
+    def remove(self):
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+def duration(path):
+    out = subprocess.run(["ffprobe", "-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path],
+                         capture_output=True, text=True, check=True).stdout
+    return float(out.strip())
+
+
+class RecorderFollowsTheGameWindow(unittest.TestCase):
+    def record_through_a_reopen(self, end):
+        """Records the stand-in while it closes and re-opens its window, ends the recorder (end: 'close'
+        asks it to close, 'kill' terminates it) and returns (file, seconds from its launch to its end, the
+        moment it ended, its log, the stand-in)."""
+        tree = RecorderTree(TITLE)
+        self.addCleanup(tree.remove)
+        game = StandIn(title=TITLE, pos=(200, 150), close_after=CLOSE_AT, reopen_after=REOPEN_AFTER)
+        self.addCleanup(game.stop)
+        game.start()
+        launched = time.time()
+        recorder = tree.start("reopen_" + end)
+        self.addCleanup(lambda: recorder.poll() is None and recorder.kill())
+        # Until a second and a half after the window came back.
+        time.sleep(max(0.0, game.started + (CLOSE_AT + REOPEN_AFTER + 2500) / 1000.0 - time.time()))
+        kill = ["taskkill", "/im", "obs32.exe"] + (["/f"] if end == "kill" else [])
+        subprocess.run([wine()] + kill, capture_output=True, timeout=30)
+        self.assertEqual(recorder.wait(20), 0 if end == "close" else recorder.returncode)
+        ended = time.time()
+        ran = ended - launched
+        files = os.listdir(tree.videos)
+        self.assertEqual(files, ["reopen_%s.mp4" % end], tree.log())
+        return os.path.join(tree.videos, files[0]), ran, ended, tree.log(), game
+
+    def check_one_timeline_through_the_gap(self, path, game):
+        frames = timecode.read_frames(path)
+        readable = [f for f in frames if f.ms is not None]
+        self.assertTrue(readable, "no frame shows the stand-in")
+        before = [f for f in readable if f.ms < CLOSE_AT]
+        after = [f for f in readable if f.ms > CLOSE_AT + REOPEN_AFTER]
+        self.assertGreater(len(before), 15, "the window before it closed")
+        self.assertGreater(len(after), 15, "the window after it came back")
+        # No gap and no stretch: the file's time runs with the painted moments across the whole run.
+        first = readable[0]
+        # (A restarted capture would be a second or more off; a loaded machine delays single grabs a little.)
+        worst = max(readable, key=lambda f: abs((f.ms - first.ms) / 1000.0 - (f.pts - first.pts)))
+        drift = abs((worst.ms - first.ms) / 1000.0 - (worst.pts - first.pts))
+        self.assertLess(drift, 0.3, "frame times drift from the moments they show: %s against %s" % (worst, first))
+        print("\n  %d frames, %d showing the stand-in; largest drift of a frame's time from its moment %.3f s"
+              % (len(frames), len(readable), drift))
+        # While the window is gone the picture is black, not a stale or wrong moment.
+        gone_from = first.pts + (CLOSE_AT - first.ms) / 1000.0 + 0.6
+        gone_to = first.pts + (CLOSE_AT + REOPEN_AFTER - first.ms) / 1000.0 - 0.1
+        gap = [f for f in frames if gone_from <= f.pts <= gone_to]
+        self.assertGreater(len(gap), 20)
+        self.assertEqual([f for f in gap if f.ms is not None], [])
+        return first, after
+
+    def test_a_window_closed_and_reopened_mid_run_stays_in_one_file_on_the_wall_clock(self):
+        path, ran, ended, log, game = self.record_through_a_reopen("close")
+        self.assertIn('capture source: window "%s"' % TITLE, log)
+        self.assertIn("640x360 at", log)
+        self.assertIn("the game window is gone", log)
+        self.assertIn("the game window is back", log)
+        # The run as the recorder lived it: from its first log line (Wine's own start-up before that is
+        # not the recorder's) to its end.
+        stamp = re.match(r"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d):(\d{3}) ", log)
+        self.assertIsNotNone(stamp, log)
+        began = time.mktime(time.strptime(stamp.group(1), "%Y-%m-%d %H:%M:%S")) + int(stamp.group(2)) / 1000.0
+        lived = ended - began
+        self.assertAlmostEqual(duration(path), lived, delta=1.0)
+        first, _ = self.check_one_timeline_through_the_gap(path, game)
+        print("\n  recorder lived %.2f s (%.2f s from the launch), file %.2f s; its first frame shows the moment "
+              "%.2f s after the recorder started" % (lived, ran, duration(path), game.wall_clock(first.ms) - began))
+
+    def test_a_killed_recorder_leaves_a_playable_file_with_the_window_after_its_return(self):
+        path, _, _, _, game = self.record_through_a_reopen("kill")
+        self.check_one_timeline_through_the_gap(path, game)
+
+
+if __name__ == "__main__":
+    unittest.main()
