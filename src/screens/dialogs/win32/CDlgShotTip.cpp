@@ -22,7 +22,8 @@ BOOL CDlgShotTip::OnInitDialog() {
                SWP_NOACTIVATE);
   SetSkinImages(1222, 1222, 1222, 1222, m_hResourceModule);
   BuildUI();
-  return TRUE;
+  // FALSE: the dialog manager then gives the new window no focus, which would activate it.
+  return FALSE;
 }
 
 void CDlgShotTip::BuildUI() {
