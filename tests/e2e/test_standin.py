@@ -8,7 +8,7 @@ import time
 import unittest
 
 import timecode
-from vorlix_e2e import StandIn, dist_dir, wine, windows_path
+from vorlix_e2e import StandIn, dist_dir, press_hotkey, wine, windows_path
 
 
 def record(title, seconds, path):
@@ -73,6 +73,25 @@ class StandInTimecode(unittest.TestCase):
         frames = timecode.read_frames(video)
         self.assertTrue(frames)
         self.assertEqual([f for f in frames if f.ms is not None], [])
+
+
+class HotkeyDelivery(unittest.TestCase):
+    def test_key_presses_on_the_display_reach_system_wide_hotkeys_in_order(self):
+        game = StandIn(title="VorlixStandIn Hotkeys", hotkey_log=True)
+        self.addCleanup(game.stop)
+        game.start()
+        time.sleep(0.5)
+        for keys in ("shift+F11", "F11", "shift+F10", "shift+F11"):
+            press_hotkey(keys)
+            time.sleep(0.3)
+        deadline = time.time() + 5
+        while len(game.hotkey_presses()) < 3 and time.time() < deadline:
+            time.sleep(0.1)
+        presses = game.hotkey_presses()
+        # F11 without Shift is no hotkey of ours.
+        self.assertEqual([k for k, _ in presses], ["shift+F11", "shift+F10", "shift+F11"], presses)
+        moments = [ms for _, ms in presses]
+        self.assertEqual(moments, sorted(moments))
 
 
 if __name__ == "__main__":

@@ -94,7 +94,7 @@ class Program:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
-STANDIN_TITLE = "VorlixStandIn"
+STANDIN_TITLE = "Vorlix Stand-in Game"  # listed by the development service by default
 
 
 def build_dir():
@@ -131,11 +131,12 @@ class StandIn:
     """The stand-in game (tools/standin): a window whose every frame shows its timecode.
 
     close_after/reopen_after (ms) make it destroy its window and create it again, as games do; the
-    timecode keeps counting from the start. `started` is the start moment in Unix seconds, so a decoded
+    timecode keeps counting from the start. hotkey_log registers Shift+F11 and Shift+F10 itself and logs
+    their presses (to check key delivery; never together with the program, which registers the same keys). `started` is the start moment in Unix seconds, so a decoded
     timecode maps onto the wall clock: wall_clock(ms)."""
 
     def __init__(self, title=STANDIN_TITLE, size=(640, 360), pos=(120, 90), fps=None,
-                 close_after=None, reopen_after=None, exit_after=None):
+                 close_after=None, reopen_after=None, exit_after=None, hotkey_log=False):
         self.title = title
         self.args = ["--title", title, "--size", "%dx%d" % size, "--pos", "%d,%d" % pos]
         for name, value in (("--fps", fps), ("--close-after", close_after), ("--reopen-after", reopen_after),
@@ -144,6 +145,9 @@ class StandIn:
                 self.args += [name, str(int(value))]
         self.dir = tempfile.mkdtemp(prefix="vorlix-standin-")
         self.start_file = os.path.join(self.dir, "start.txt")
+        self.hotkey_file = os.path.join(self.dir, "hotkeys.txt")
+        if hotkey_log:
+            self.args += ["--hotkey-log", windows_path(self.hotkey_file)]
         self.process = None
         self.started = None
 
@@ -174,3 +178,53 @@ class StandIn:
         if self.process:
             self.errors.close()
         shutil.rmtree(self.dir, ignore_errors=True)
+
+    def hotkey_presses(self):
+        """With hotkey_log: the presses it received, as [(keys, ms since its start)]."""
+        try:
+            with open(self.hotkey_file) as f:
+                return [(k, int(ms)) for k, ms in (line.split() for line in f if line.strip())]
+        except FileNotFoundError:
+            return []
+
+
+def press_hotkey(keys):
+    """A real key press on the display (XTEST), as a user's keyboard makes it: system-wide hotkeys see it
+    whichever window has the focus, e.g. press_hotkey("shift+F11")."""
+    subprocess.run(["xdotool", "key", "--clearmodifiers", "--delay", "80", keys], check=True, capture_output=True)
+
+
+# --- the development service ---------------------------------------------------------------------------
+
+def game_list_entry(title, name="Stand-in Game", window_class="VorlixStandInGame", exe="VorlixStandIn.exe"):
+    """One record of the service's game list; detection matches the window title only."""
+    return {"window_title": title, "game_name": name, "window_class": window_class, "exe_name": exe}
+
+
+def start_private_service(test):
+    """A development service of the test's own (stopped at the test's end); returns the client. Run the
+    program with env={"VORLIX_SERVICE_URL": svc.url}."""
+    import sys
+    tools = os.path.join(REPO, "tools")
+    if tools not in sys.path:
+        sys.path.insert(0, tools)
+    from devservice.client import start_service
+    data = tempfile.mkdtemp(prefix="vorlix-service-")
+    test.addCleanup(shutil.rmtree, data, True)
+    svc = start_service(data)
+    test.addCleanup(svc.stop)
+    return svc
+
+
+def detect_games(svc, *titles):
+    """Makes the service's game list name these window titles, in this order, so that the program's
+    automatic detection adopts the first of them that is open (the list is read once at start-up)."""
+    svc.configure(games=[game_list_entry(t) for t in titles])
+
+
+def clip_moments(path, standin):
+    """The wall-clock moments (Unix seconds) that a recording's or clip's first and last readable frames
+    show of this stand-in run, e.g. to compare with a mark: (first, last); None where no frame reads."""
+    import timecode
+    first, last = timecode.first_timecode(path), timecode.last_timecode(path)
+    return (standin.wall_clock(first.ms) if first else None, standin.wall_clock(last.ms) if last else None)

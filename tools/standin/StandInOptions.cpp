@@ -65,6 +65,9 @@ bool ParseStandInOptions(const std::vector<std::wstring>& args, StandInOptions* 
     } else if (name == L"--start-file") {
       ok = !value.empty();
       o.startFile = value;
+    } else if (name == L"--hotkey-log") {
+      ok = !value.empty();
+      o.hotkeyLog = value;
     } else {
       *error = L"unknown switch " + name;
       return false;

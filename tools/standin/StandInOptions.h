@@ -1,6 +1,6 @@
 #pragma once
 // The stand-in game's command line (every switch optional):
-//   --title T          window title (default "VorlixStandIn")
+//   --title T          window title (default "Vorlix Stand-in Game")
 //   --size WxH         client size (default 640x360)
 //   --pos X,Y          screen position of the window (default 120,90)
 //   --fps N            repaints per second (default 60)
@@ -8,13 +8,16 @@
 //   --reopen-after MS  ... and create it again MS after it was destroyed (needs --close-after)
 //   --exit-after MS    end the program MS after the start
 //   --start-file PATH  write the start moment there, in milliseconds since 1970 UTC
+//   --hotkey-log PATH  register Shift+F11 and Shift+F10 as system-wide hotkeys and append a line per press
+//                      ("shift+F11 <ms since start>"): proves that key presses sent to the display reach
+//                      a program's hotkeys. Never run it with the program, which registers the same keys.
 #include <string>
 #include <vector>
 
 namespace vorlix::standin {
 
 struct StandInOptions {
-  std::wstring title = L"VorlixStandIn";
+  std::wstring title = L"Vorlix Stand-in Game";  // a title the development service lists
   int width = 640;
   int height = 360;
   int x = 120;
@@ -24,6 +27,7 @@ struct StandInOptions {
   int reopenAfterMs = -1;  // -1: stays closed (the program still runs until --exit-after or a kill)
   int exitAfterMs = -1;
   std::wstring startFile;
+  std::wstring hotkeyLog;
 };
 
 // False with a message naming the offending switch when the line cannot be followed.

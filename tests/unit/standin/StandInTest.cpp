@@ -16,7 +16,8 @@ TEST(StandInOptions, AcceptsEverySwitchAndNamesTheFaultyOne) {
     const wchar_t* errorPart;  // in the message when !ok
   } cases[] = {
       {{L"--title", L"Game 游戏", L"--size", L"800x450", L"--pos", L"-300,40", L"--fps", L"30", L"--close-after",
-        L"1500", L"--reopen-after", L"700", L"--exit-after", L"9000", L"--start-file", L"C:\\t\\start.txt"},
+        L"1500", L"--reopen-after", L"700", L"--exit-after", L"9000", L"--start-file", L"C:\\t\\start.txt",
+        L"--hotkey-log", L"C:\\t\\keys.txt"},
        true, L""},
       {{L"--size", L"800"}, false, L"--size"},
       {{L"--size", L"10x10"}, false, L"--size"},
@@ -27,6 +28,7 @@ TEST(StandInOptions, AcceptsEverySwitchAndNamesTheFaultyOne) {
       {{L"--exit-after", L"99999999999"}, false, L"--exit-after"},
       {{L"--title"}, false, L"needs a value"},
       {{L"--title", L""}, false, L"--title"},
+      {{L"--hotkey-log", L""}, false, L"--hotkey-log"},
       {{L"--reopen-after", L"500"}, false, L"needs --close-after"},
       {{L"--colour", L"red"}, false, L"--colour"},
       {{L"stray"}, false, L"stray"},
@@ -56,9 +58,11 @@ TEST(StandInOptions, AcceptsEverySwitchAndNamesTheFaultyOne) {
   EXPECT_EQ(o.reopenAfterMs, 700);
   EXPECT_EQ(o.exitAfterMs, 9000);
   EXPECT_EQ(o.startFile, L"C:\\t\\start.txt");
+  EXPECT_EQ(o.hotkeyLog, L"C:\\t\\keys.txt");
 
   ASSERT_TRUE(ParseStandInOptions({}, &o, &error));
-  EXPECT_EQ(o.title, L"VorlixStandIn");
+  EXPECT_EQ(o.title, L"Vorlix Stand-in Game");
+  EXPECT_EQ(o.hotkeyLog, L"");
   EXPECT_EQ(o.closeAfterMs, -1);
   EXPECT_EQ(o.reopenAfterMs, -1);
 }

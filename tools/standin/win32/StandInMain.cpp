@@ -16,6 +16,14 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"VorlixStandInGame";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// The program's default start/stop and replay keys.
+struct Hotkey {
+  int id;
+  UINT key;
+  const wchar_t* name;
+};
+constexpr Hotkey kHotkeys[] = {{300, VK_F11, L"shift+F11"}, {301, VK_F10, L"shift+F10"}};
+
 class CStandIn {
  public:
   explicit CStandIn(const StandInOptions& o) : m_o(o) {}
@@ -52,6 +60,8 @@ class CStandIn {
       return 2;
     }
 
+    if (!m_o.hotkeyLog.empty() && !RegisterHotkeys()) return 2;
+
     // A 1 ms timer resolution keeps the repaints and the close/reopen moments on time.
     timeBeginPeriod(1);
 
@@ -85,6 +95,10 @@ class CStandIn {
       MSG msg;
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+        if (msg.message == WM_HOTKEY && !msg.hwnd) {
+          LogHotkey(static_cast<int>(msg.wParam));
+          continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
       }
@@ -102,6 +116,31 @@ class CStandIn {
     const bool ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr) && put == text.size();
     CloseHandle(f);
     return ok;
+  }
+
+  // Registered for the thread, not a window: they stay while the window closes and re-opens.
+  bool RegisterHotkeys() {
+    for (const Hotkey& k : kHotkeys) {
+      if (!RegisterHotKey(nullptr, k.id, MOD_SHIFT | MOD_NOREPEAT, k.key)) {
+        fwprintf(stderr, L"cannot register %ls (error %lu)\n", k.name, GetLastError());
+        return false;
+      }
+    }
+    return true;
+  }
+
+  void LogHotkey(int id) {
+    for (const Hotkey& k : kHotkeys) {
+      if (k.id != id) continue;
+      HANDLE f = CreateFileW(m_o.hotkeyLog.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0,
+                             nullptr);
+      if (f == INVALID_HANDLE_VALUE) return;
+      char line[64];
+      const int n = snprintf(line, sizeof line, "%ls %u\n", k.name, static_cast<unsigned>(ElapsedMs()));
+      DWORD put = 0;
+      WriteFile(f, line, static_cast<DWORD>(n), &put, nullptr);
+      CloseHandle(f);
+    }
   }
 
   double ElapsedMs() const {
