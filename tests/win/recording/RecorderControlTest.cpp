@@ -326,7 +326,9 @@ TEST_F(RecorderControlTest, AnUnrelatedObs32IsLeftAloneWhileALeftoverOfOursIsEnd
   EXPECT_TRUE(leftover.Wait(0)) << "the leftover of an earlier run was ended before the new run";
   EXPECT_EQ(LinesIn(ours.recorderDir + L"close_requests.txt"), 1) << "asked to close, and it did";
   control.StopRecord(false, nullptr);
+  const DWORD before = GetTickCount();
   CRecorderControl::TerminateObsProcess();
+  EXPECT_LT(GetTickCount() - before, 500u) << "with none of ours running it returns at once";
 
   EXPECT_FALSE(unrelated.Wait(0)) << "the other program keeps running";
   EXPECT_EQ(LinesIn(other.recorderDir + L"close_requests.txt"), 0) << "and was never asked to close";
