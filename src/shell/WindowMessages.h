@@ -28,6 +28,9 @@ constexpr unsigned WM_CLIP_SAVED = kWmUser + 625;
 // wParam values of WM_LOGIN_RESULT and WM_CHECK_UPDATE_RESULT.
 constexpr unsigned LOGIN_RESULT_LOGIN = 1640;
 constexpr unsigned LOGIN_RESULT_CODE = 1641;
+// The login worker's own names for the same two values.
+constexpr unsigned LOGIN_VERIFY_DONE = LOGIN_RESULT_LOGIN;
+constexpr unsigned SEND_CODE_DONE = LOGIN_RESULT_CODE;
 constexpr unsigned UPDATE_CHECK_DONE = 1725;
 constexpr unsigned UPDATE_DOWNLOAD_DONE = 1726;
 

@@ -64,6 +64,8 @@ INT_PTR CSkinDialog::DoModal(HWND hWndOwner) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
+    // The dialog's own filter first: a modal run has no thread loop to offer it the messages.
+    if (PreTranslateMessage(&msg)) continue;
     if (CUIManager::TranslateUIMessage(&msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

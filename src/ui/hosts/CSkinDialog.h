@@ -31,7 +31,8 @@ class CSkinDialog : public CSkinHost, public CMessageFilter, public CIdleHandler
   explicit CSkinDialog(UINT templateId = 0, CAppModule* appModule = nullptr);
   ~CSkinDialog() override;
 
-  // Runs until Close; the owner is disabled meanwhile. -1 when the window cannot be created.
+  // Runs until Close; the owner is disabled meanwhile, and the dialog's PreTranslateMessage sees every
+  // message of the run first. -1 when the window cannot be created.
   INT_PTR DoModal(HWND hWndOwner = nullptr);
   // A modeless dialog (not shown yet); null on failure.
   HWND Create(HWND hWndOwner);
