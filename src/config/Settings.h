@@ -5,6 +5,11 @@
 #include <cstdint>
 #include <string>
 
+// <windows.h> maps GetUserName to the system's GetUserNameW; the getter keeps its own name.
+#ifdef GetUserName
+#undef GetUserName
+#endif
+
 namespace vorlix {
 
 enum class HotkeySlot { StartStop, Replay };
