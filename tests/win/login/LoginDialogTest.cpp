@@ -113,6 +113,25 @@ void Type(const std::wstring& text) {
   }
 }
 
+// Presses the left button at a client point, moves the mouse by (dx, dy) in steps and lets go.
+void Drag(HWND h, POINT from, int dx, int dy) {
+  const POINT start = ClientPointToScreen(h, from.x, from.y);
+  auto send = [](POINT pt, DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = AbsoluteX(pt.x);
+    in.mi.dy = AbsoluteY(pt.y);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(40);
+  };
+  send(start, 0);
+  send(start, MOUSEEVENTF_LEFTDOWN);
+  for (int i = 1; i <= 4; ++i) send(POINT{start.x + dx * i / 4, start.y + dy * i / 4}, 0);
+  send(POINT{start.x + dx, start.y + dy}, MOUSEEVENTF_LEFTUP);
+  Sleep(150);
+}
+
 void AltEnter() {
   INPUT in[4] = {};
   for (INPUT& i : in) i.type = INPUT_KEYBOARD;
@@ -124,6 +143,24 @@ void AltEnter() {
   in[3].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(4, in, sizeof(INPUT));
   Sleep(60);
+}
+
+std::wstring FieldText(HWND h, int id) {
+  std::wstring text;
+  OnUi([&] {
+    if (CUINEdit* edit = ScreenOf(h)->FindNativeEdit(id)) text = edit->GetText().GetData();
+  });
+  return text;
+}
+
+// Types into the focused field and waits until the field holds the text: the system delivers input
+// after posted messages, so what comes next must not overtake the keys.
+void TypeInto(HWND h, int id, const std::wstring& text) {
+  const std::wstring before = FieldText(h, id);
+  Type(text);
+  std::wstring now;
+  const bool arrived = WaitFor([&] { return (now = FieldText(h, id)) == before + text; }, 2000);
+  EXPECT_TRUE(arrived) << "field " << id << " holds \"" << WideToUtf8(now) << "\"";
 }
 
 struct ButtonState {
@@ -261,10 +298,12 @@ class LoginScreen : public ::testing::Test {
       }
       for (int i = 0; i < 5; ++i) {
         HWND box = nullptr;
+        const wchar_t* caption = nullptr;
         for (const wchar_t* c : {kLoginCaption, kLoginFailedCaption, kSendCodeFailedCaption})
-          if ((box = FindUiWindow(c)) != nullptr) break;
+          if ((box = FindUiWindow(caption = c)) != nullptr) break;
         if (box == nullptr) break;
-        ADD_FAILURE() << "a message box was left open";
+        ADD_FAILURE() << "a message box was left open: " << WideToUtf8(caption) << ": "
+                      << WideToUtf8(WaitForBox(caption).text);
         PostMessageW(box, WM_CLOSE, 0, 0);
         Sleep(200);
       }
@@ -289,7 +328,7 @@ class LoginScreen : public ::testing::Test {
 
   // Types the phone number, presses "获取" and returns the code the service texted.
   std::string RequestCode(HWND h, const std::wstring& phone = kPhone) {
-    Type(phone);
+    TypeInto(h, CDlgLogin::kIdPhone, phone);
     Click(h, kGetCodeButton);
     std::string code;
     WaitFor([&] { return !(code = SmsCode(phone)).empty(); }, 8000);
@@ -327,10 +366,10 @@ TEST_F(LoginScreen, CodeRequestReachesTheServiceAndTheButtonCountsDown) {
     EXPECT_EQ(ButtonOf(&dlg, CDlgLogin::kIdGetCode).text, L"获取");
     Screenshot(rc, L"login-empty.png");
 
-    Type(kPhone);
+    TypeInto(h, CDlgLogin::kIdPhone, kPhone);
     Click(h, kGetCodeButton);
+    EXPECT_TRUE(WaitFor([&] { return !ButtonOf(&dlg, CDlgLogin::kIdGetCode).enabled; }, 1000));
     pressed = Clock::now();
-    EXPECT_TRUE(WaitFor([&] { return !ButtonOf(&dlg, CDlgLogin::kIdGetCode).enabled; }, 500));
     OnUi([&] { focus = GetFocus(); });
     EXPECT_EQ(focus, code) << "the code field is next";
 
@@ -340,7 +379,7 @@ TEST_F(LoginScreen, CodeRequestReachesTheServiceAndTheButtonCountsDown) {
     EXPECT_EQ(reqs[0]["body"].asString(), "mobile=13800138000&type=1&isTest=0");
     EXPECT_TRUE(reqs[0]["problems"].empty()) << reqs[0]["problems"];
 
-    std::this_thread::sleep_until(pressed + std::chrono::milliseconds(1300));
+    std::this_thread::sleep_until(pressed + std::chrono::milliseconds(1450));
     oneSecondLater = ButtonOf(&dlg, CDlgLogin::kIdGetCode);
     Screenshot(WindowRect(h), L"login-countdown.png");
     EXPECT_TRUE(CloseByButton(h));
@@ -357,7 +396,7 @@ TEST_F(LoginScreen, TestOnlyShortTickRunsTheWholeWaitAndGivesTheButtonBack) {
   dlg.SetCountdownPeriodForTests(10);
   std::vector<ButtonState> seen;
   RunScreen(dlg, [&](HWND h) {
-    Type(kPhone);
+    TypeInto(h, CDlgLogin::kIdPhone, kPhone);
     Click(h, kGetCodeButton);
     ASSERT_TRUE(WaitFor([&] { return !ButtonOf(&dlg, CDlgLogin::kIdGetCode).enabled; }));
     ASSERT_TRUE(WaitFor([&] {
@@ -389,6 +428,7 @@ TEST_F(LoginScreen, TheTextedCodeLogsInByButtonOrAltEnterAndStoresTheSession) {
   const Way ways[] = {
       {"login button", [](HWND h) { Click(h, kLoginButton); }},
       {"Alt+Enter", [](HWND) { AltEnter(); }},
+      {"the dialog's IDOK command", [](HWND h) { PostMessageW(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }},
   };
   for (const Way& way : ways) {
     SCOPED_TRACE(way.name);
@@ -399,7 +439,7 @@ TEST_F(LoginScreen, TheTextedCodeLogsInByButtonOrAltEnterAndStoresTheSession) {
     const INT_PTR result = Run([] { return ShowLoginDialog(nullptr); }, [&](HWND h) {
       code = RequestCode(h);
       ASSERT_FALSE(code.empty());
-      Type(Utf8ToWide(code));  // the focus is in the code field already
+      TypeInto(h, CDlgLogin::kIdCode, Utf8ToWide(code));  // the focus is in the code field already
       way.press(h);
       WaitFor([&] { return FindUiWindow(nullptr) == nullptr; }, 8000);
     });
@@ -456,7 +496,7 @@ TEST_F(LoginScreen, ARefusedCodeShowsTheErrorBoxAndGivesTheLoginButtonBack) {
     const std::string code = RequestCode(h);
     ASSERT_FALSE(code.empty());
     Click(h, kCodeField);
-    Type(code == "000000" ? L"111111" : L"000000");
+    TypeInto(h, CDlgLogin::kIdCode, code == "000000" ? L"111111" : L"000000");
     Click(h, kLoginButton);
     refusal = WaitForBox(kLoginFailedCaption);
     ASSERT_NE(refusal.hwnd, nullptr);
@@ -483,6 +523,35 @@ TEST_F(LoginScreen, ARefusedCodeShowsTheErrorBoxAndGivesTheLoginButtonBack) {
   EXPECT_GT(refusal.redIconPixels, 30) << "the error icon";
   EXPECT_TRUE(Control("GET", "sessions")["sessions"].empty());
   EXPECT_EQ(GetUserToken(), L"");
+}
+
+TEST_F(LoginScreen, OnlyTheTopStripLeftOfTheCloseButtonsColumnDragsTheScreen) {
+  struct Case {
+    const char* name;
+    POINT from;
+    bool moves;
+  };
+  const Case cases[] = {
+      {"top strip", {200, 12}, true},
+      {"just below the strip", {200, 34}, false},
+      {"the close button's column", {CDlgLogin::kWidth - 40, 12}, false},
+  };
+  CDlgLogin dlg;
+  RunScreen(dlg, [&](HWND h) {
+    for (const Case& c : cases) {
+      const RECT before = WindowRect(h);
+      Drag(h, c.from, 40, 30);
+      const RECT after = WindowRect(h);
+      if (c.moves) {
+        EXPECT_NEAR(after.left - before.left, 40, 2) << c.name;
+        EXPECT_NEAR(after.top - before.top, 30, 2) << c.name;
+      } else {
+        EXPECT_EQ(after.left, before.left) << c.name;
+        EXPECT_EQ(after.top, before.top) << c.name;
+      }
+    }
+    EXPECT_TRUE(CloseByButton(h));
+  });
 }
 
 // Answers that are not what the service normally says, replaced by the service's overrides.
@@ -523,10 +592,10 @@ TEST_F(LoginScreen, BrokenAnswersLeaveTheScreenUsable) {
     BoxSeen box;
     ButtonState after;
     const INT_PTR result = RunScreen(dlg, [&](HWND h) {
-      Type(c.phone);
+      TypeInto(h, CDlgLogin::kIdPhone, c.phone);
       if (c.login) {
         Click(h, kCodeField);
-        Type(L"123456");
+        TypeInto(h, CDlgLogin::kIdCode, L"123456");
         Click(h, kLoginButton);
       } else {
         Click(h, kGetCodeButton);
@@ -565,24 +634,21 @@ TEST_F(LoginScreen, ClosingDuringASlowLoginIsImmediateAndWaitsForItsWorker) {
   Json::Value cfg;
   cfg["overrides"]["/api/v1.0/login/verification"]["status"] = 200;
   cfg["overrides"]["/api/v1.0/login/verification"]["body"] = R"({"code":401,"msg":"slow","data":null})";
-  cfg["overrides"]["/api/v1.0/login/verification"]["delay"] = 2;
+  cfg["overrides"]["/api/v1.0/login/verification"]["delay"] = 3;
   Control("POST", "config", cfg);
   Clock::time_point closed, gone;
   Clock::time_point started = Clock::now();
   const INT_PTR result = Run([] { return ShowLoginDialog(nullptr); }, [&](HWND h) {
-    Type(kPhone);
+    TypeInto(h, CDlgLogin::kIdPhone, kPhone);
     Click(h, kCodeField);
-    Type(L"123456");
+    TypeInto(h, CDlgLogin::kIdCode, L"123456");
     Click(h, kLoginButton);
     // The service's record of the request appears only once it has been answered: the button tells.
     ASSERT_TRUE(WaitFor([&] { return !ButtonOf(ScreenOf(h), CDlgLogin::kIdLogin).enabled; }, 1000));
     // Still answering input while the request is out: typing goes into the field.
     Click(h, kCodeField);
     Key(VK_END);
-    Type(L"7");
-    std::wstring typed;
-    OnUi([&] { typed = ScreenOf(h)->FindNativeEdit(CDlgLogin::kIdCode)->GetText().GetData(); });
-    EXPECT_EQ(typed, L"1234567");
+    TypeInto(h, CDlgLogin::kIdCode, L"7");
     Click(h, kCloseButton);
     closed = Clock::now();
     WaitFor([&] { return !IsWindowVisible(h); });
@@ -591,7 +657,7 @@ TEST_F(LoginScreen, ClosingDuringASlowLoginIsImmediateAndWaitsForItsWorker) {
   const auto returned = Clock::now();
   EXPECT_EQ(result, 0);
   EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(gone - closed).count(), 500);
-  EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(returned - started).count(), 2000)
+  EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(returned - started).count(), 3000)
       << "the screen waited for its worker before it went";
   EXPECT_EQ(FindUiWindow(kLoginFailedCaption), nullptr) << "a closed screen shows no late answer";
   EXPECT_EQ(RecordedRequests("login")["requests"].size(), 1u) << "the request had gone out";
