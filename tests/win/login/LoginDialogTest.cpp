@@ -113,23 +113,15 @@ void Type(const std::wstring& text) {
   }
 }
 
-// Presses the left button at a client point, moves the mouse by (dx, dy) in steps and lets go.
-void Drag(HWND h, POINT from, int dx, int dy) {
-  const POINT start = ClientPointToScreen(h, from.x, from.y);
-  auto send = [](POINT pt, DWORD flags) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = AbsoluteX(pt.x);
-    in.mi.dy = AbsoluteY(pt.y);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    SendInput(1, &in, sizeof(INPUT));
-    Sleep(40);
-  };
-  send(start, 0);
-  send(start, MOUSEEVENTF_LEFTDOWN);
-  for (int i = 1; i <= 4; ++i) send(POINT{start.x + dx * i / 4, start.y + dy * i / 4}, 0);
-  send(POINT{start.x + dx, start.y + dy}, MOUSEEVENTF_LEFTUP);
-  Sleep(150);
+// The left button held down (or let go) away from every window, as the hit test reads its state.
+void LeftButton(bool down) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = AbsoluteX(2);
+  in.mi.dy = AbsoluteY(GetSystemMetrics(SM_CYSCREEN) - 3);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  SendInput(1, &in, sizeof(INPUT));
+  WaitFor([&] { return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down; }, 1000);
 }
 
 void AltEnter() {
@@ -528,28 +520,27 @@ TEST_F(LoginScreen, ARefusedCodeShowsTheErrorBoxAndGivesTheLoginButtonBack) {
 TEST_F(LoginScreen, OnlyTheTopStripLeftOfTheCloseButtonsColumnDragsTheScreen) {
   struct Case {
     const char* name;
-    POINT from;
-    bool moves;
+    POINT at;
+    bool buttonDown;
+    LRESULT hit;
   };
   const Case cases[] = {
-      {"top strip", {200, 12}, true},
-      {"just below the strip", {200, 34}, false},
-      {"the close button's column", {CDlgLogin::kWidth - 40, 12}, false},
+      {"top strip, button down", {200, 12}, true, HTCAPTION},
+      {"top strip, button up", {200, 12}, false, HTCLIENT},
+      {"just below the strip", {200, 31}, true, HTCLIENT},
+      {"the close button's column", {CDlgLogin::kWidth - 45, 12}, true, HTCLIENT},
+      {"over the close button", kCloseButton, true, HTCLIENT},
+      {"login button", kLoginButton, true, HTCLIENT},
   };
   CDlgLogin dlg;
   RunScreen(dlg, [&](HWND h) {
     for (const Case& c : cases) {
-      const RECT before = WindowRect(h);
-      Drag(h, c.from, 40, 30);
-      const RECT after = WindowRect(h);
-      if (c.moves) {
-        EXPECT_NEAR(after.left - before.left, 40, 2) << c.name;
-        EXPECT_NEAR(after.top - before.top, 30, 2) << c.name;
-      } else {
-        EXPECT_EQ(after.left, before.left) << c.name;
-        EXPECT_EQ(after.top, before.top) << c.name;
-      }
+      LeftButton(c.buttonDown);
+      const POINT pt = ClientPointToScreen(h, c.at.x, c.at.y);
+      const LRESULT hit = SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+      EXPECT_EQ(hit, c.hit) << c.name;
     }
+    LeftButton(false);
     EXPECT_TRUE(CloseByButton(h));
   });
 }
