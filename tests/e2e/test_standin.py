@@ -7,6 +7,7 @@ import tempfile
 import time
 import unittest
 
+import sound
 import timecode
 from vorlix_e2e import StandIn, dist_dir, press_hotkey, wine, windows_path
 
@@ -92,6 +93,35 @@ class HotkeyDelivery(unittest.TestCase):
         self.assertEqual([k for k, _ in presses], ["shift+F11", "shift+F10", "shift+F11"], presses)
         moments = [ms for _, ms in presses]
         self.assertEqual(moments, sorted(moments))
+
+
+class StandInSound(unittest.TestCase):
+    def test_the_tone_plays_as_game_sound_and_only_when_asked_for(self):
+        with sound.PrivateSoundServer() as pulse:
+            for tone in (1000, 440, None):
+                with self.subTest(tone=tone):
+                    game = StandIn(title="VorlixStandIn Sound", tone=tone, env=pulse.env)
+                    game.start()
+                    try:
+                        time.sleep(0.5)
+                        heard = pulse.record_output(1.5)
+                    finally:
+                        game.stop()
+                    self.assertGreater(len(heard), sound.RATE)
+                    if tone:
+                        self.assertGreater(sound.level_dbfs(heard), -12)
+                        self.assertAlmostEqual(sound.dominant_frequency(heard), tone, delta=10)
+                    else:
+                        self.assertLess(sound.level_dbfs(heard), -60)
+
+    def test_without_a_sound_server_the_game_still_runs_and_says_why_it_is_silent(self):
+        game = StandIn(title="VorlixStandIn Mute", tone=1000, env={"PULSE_SERVER": "unix:/nonexistent/native"})
+        self.addCleanup(game.stop)
+        game.start()
+        # The sound output is given up before the window shows.
+        self.assertIn("playing nothing", game.stderr())
+        time.sleep(0.5)
+        self.assertIsNone(game.process.poll())
 
 
 if __name__ == "__main__":

@@ -132,15 +132,16 @@ class StandIn:
 
     close_after/reopen_after (ms) make it destroy its window and create it again, as games do; the
     timecode keeps counting from the start. hotkey_log registers Shift+F11 and Shift+F10 itself and logs
-    their presses (to check key delivery; never together with the program, which registers the same keys). `started` is the start moment in Unix seconds, so a decoded
+    their presses (to check key delivery; never together with the program, which registers the same keys).
+    tone (Hz) plays a steady sine as game sound; env adds to its environment (e.g. a sound server's). `started` is the start moment in Unix seconds, so a decoded
     timecode maps onto the wall clock: wall_clock(ms)."""
 
     def __init__(self, title=STANDIN_TITLE, size=(640, 360), pos=(120, 90), fps=None,
-                 close_after=None, reopen_after=None, exit_after=None, hotkey_log=False):
+                 close_after=None, reopen_after=None, exit_after=None, hotkey_log=False, tone=None, env=None):
         self.title = title
         self.args = ["--title", title, "--size", "%dx%d" % size, "--pos", "%d,%d" % pos]
         for name, value in (("--fps", fps), ("--close-after", close_after), ("--reopen-after", reopen_after),
-                            ("--exit-after", exit_after)):
+                            ("--exit-after", exit_after), ("--tone", tone)):
             if value is not None:
                 self.args += [name, str(int(value))]
         self.dir = tempfile.mkdtemp(prefix="vorlix-standin-")
@@ -148,6 +149,7 @@ class StandIn:
         self.hotkey_file = os.path.join(self.dir, "hotkeys.txt")
         if hotkey_log:
             self.args += ["--hotkey-log", windows_path(self.hotkey_file)]
+        self.env = dict(os.environ, **(env or {}))
         self.process = None
         self.started = None
 
@@ -158,11 +160,16 @@ class StandIn:
     def start(self, timeout=20):
         self.errors = open(os.path.join(self.dir, "stderr.txt"), "wb")
         self.process = subprocess.Popen([wine(), self.exe()] + self.args + ["--start-file", windows_path(self.start_file)],
-                                        stdout=subprocess.DEVNULL, stderr=self.errors, stdin=subprocess.DEVNULL)
+                                        stdout=subprocess.DEVNULL, stderr=self.errors, stdin=subprocess.DEVNULL,
+                                        env=self.env)
         self.window_id = find_window(self.title, timeout, self.process)
         with open(self.start_file) as f:
             self.started = int(f.read().strip()) / 1000.0
         return self
+
+    def stderr(self):
+        with open(os.path.join(self.dir, "stderr.txt"), "rb") as f:
+            return f.read().decode("utf-8", "replace")
 
     def wall_clock(self, ms):
         """The Unix time at which the stand-in painted this timecode."""

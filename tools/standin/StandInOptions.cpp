@@ -65,6 +65,8 @@ bool ParseStandInOptions(const std::vector<std::wstring>& args, StandInOptions* 
     } else if (name == L"--start-file") {
       ok = !value.empty();
       o.startFile = value;
+    } else if (name == L"--tone") {
+      ok = ReadInt(value, 20, 20000, &o.toneHz);
     } else if (name == L"--hotkey-log") {
       ok = !value.empty();
       o.hotkeyLog = value;

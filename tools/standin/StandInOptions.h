@@ -8,6 +8,8 @@
 //   --reopen-after MS  ... and create it again MS after it was destroyed (needs --close-after)
 //   --exit-after MS    end the program MS after the start
 //   --start-file PATH  write the start moment there, in milliseconds since 1970 UTC
+//   --tone HZ          play a steady sine of this frequency (half of full scale) through the default
+//                      output while running, as game sound; without a sound device it plays nothing
 //   --hotkey-log PATH  register Shift+F11 and Shift+F10 as system-wide hotkeys and append a line per press
 //                      ("shift+F11 <ms since start>"): proves that key presses sent to the display reach
 //                      a program's hotkeys. Never run it with the program, which registers the same keys.
@@ -28,6 +30,7 @@ struct StandInOptions {
   int exitAfterMs = -1;
   std::wstring startFile;
   std::wstring hotkeyLog;
+  int toneHz = 0;  // 0: silent
 };
 
 // False with a message naming the offending switch when the line cannot be followed.

@@ -17,7 +17,7 @@ TEST(StandInOptions, AcceptsEverySwitchAndNamesTheFaultyOne) {
   } cases[] = {
       {{L"--title", L"Game 游戏", L"--size", L"800x450", L"--pos", L"-300,40", L"--fps", L"30", L"--close-after",
         L"1500", L"--reopen-after", L"700", L"--exit-after", L"9000", L"--start-file", L"C:\\t\\start.txt",
-        L"--hotkey-log", L"C:\\t\\keys.txt"},
+        L"--hotkey-log", L"C:\\t\\keys.txt", L"--tone", L"1000"},
        true, L""},
       {{L"--size", L"800"}, false, L"--size"},
       {{L"--size", L"10x10"}, false, L"--size"},
@@ -29,6 +29,8 @@ TEST(StandInOptions, AcceptsEverySwitchAndNamesTheFaultyOne) {
       {{L"--title"}, false, L"needs a value"},
       {{L"--title", L""}, false, L"--title"},
       {{L"--hotkey-log", L""}, false, L"--hotkey-log"},
+      {{L"--tone", L"10"}, false, L"--tone"},
+      {{L"--tone", L"30000"}, false, L"--tone"},
       {{L"--reopen-after", L"500"}, false, L"needs --close-after"},
       {{L"--colour", L"red"}, false, L"--colour"},
       {{L"stray"}, false, L"stray"},
@@ -59,10 +61,12 @@ TEST(StandInOptions, AcceptsEverySwitchAndNamesTheFaultyOne) {
   EXPECT_EQ(o.exitAfterMs, 9000);
   EXPECT_EQ(o.startFile, L"C:\\t\\start.txt");
   EXPECT_EQ(o.hotkeyLog, L"C:\\t\\keys.txt");
+  EXPECT_EQ(o.toneHz, 1000);
 
   ASSERT_TRUE(ParseStandInOptions({}, &o, &error));
   EXPECT_EQ(o.title, L"Vorlix Stand-in Game");
   EXPECT_EQ(o.hotkeyLog, L"");
+  EXPECT_EQ(o.toneHz, 0);
   EXPECT_EQ(o.closeAfterMs, -1);
   EXPECT_EQ(o.reopenAfterMs, -1);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CTonePlayer.h"
 #include "standin/StandInOptions.h"
 #include "standin/Timecode.h"
 
@@ -55,13 +56,25 @@ class CStandIn {
                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");
     m_smallFont = CreateFontW(-m_o.height / 16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");
+    // Before the window: opening the sound output can take seconds, and a shown game never stalls.
+    HANDLE toneEvent = nullptr;
+    if (m_o.toneHz > 0) {
+      std::wstring why;
+      if (m_tone.Start(m_o.toneHz, &why)) {
+        toneEvent = m_tone.Event();
+      } else {
+        // A game without sound still runs.
+        fwprintf(stderr, L"tone: %ls; playing nothing\n", why.c_str());
+        fflush(stderr);
+      }
+    }
+
     if (!Open()) {
       fwprintf(stderr, L"cannot create the window (error %lu)\n", GetLastError());
       return 2;
     }
 
     if (!m_o.hotkeyLog.empty() && !RegisterHotkeys()) return 2;
-
     // A 1 ms timer resolution keeps the repaints and the close/reopen moments on time.
     timeBeginPeriod(1);
 
@@ -91,7 +104,9 @@ class CStandIn {
       if (reopenAt >= 0 && reopenAt < until) until = static_cast<double>(reopenAt);
       if (m_o.exitAfterMs >= 0 && m_o.exitAfterMs < until) until = m_o.exitAfterMs;
       const double wait = until - ElapsedMs();
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, wait > 0 ? static_cast<DWORD>(wait) : 0, QS_ALLINPUT);
+      if (MsgWaitForMultipleObjects(toneEvent ? 1 : 0, &toneEvent, FALSE, wait > 0 ? static_cast<DWORD>(wait) : 0,
+                                    QS_ALLINPUT) == WAIT_OBJECT_0 && toneEvent)
+        m_tone.Refill();
       MSG msg;
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
@@ -243,6 +258,7 @@ class CStandIn {
   StandInOptions m_o;
   HINSTANCE m_instance = nullptr;
   HWND m_hwnd = nullptr;
+  CTonePlayer m_tone;
   HFONT m_font = nullptr;
   HFONT m_smallFont = nullptr;
   LARGE_INTEGER m_frequency{}, m_start{};
