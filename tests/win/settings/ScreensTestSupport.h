@@ -76,7 +76,8 @@ class CModalDriver {
   void SetWindowToClose(std::function<HWND()> window) { m_window = std::move(window); }
   bool Finished() const { return m_next >= m_steps.size(); }
   bool TimedOut() const { return m_timedOut; }
-  std::size_t StepsDone() const { return m_next; }
+  // The step that was still waiting when the time ran out.
+  std::size_t StuckAt() const { return m_stuckAt; }
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
@@ -88,6 +89,7 @@ class CModalDriver {
     if (m_next < m_steps.size()) {
       if (static_cast<LONG>(GetTickCount() - m_deadline) > 0) {
         m_timedOut = true;
+        m_stuckAt = m_next;
         m_next = m_steps.size();
       } else if (m_steps[m_next]()) {
         ++m_next;
@@ -114,6 +116,7 @@ class CModalDriver {
   bool m_running = false;
   bool m_timedOut = false;
   bool m_closeSent = false;
+  std::size_t m_stuckAt = 0;
   DWORD m_finishedAt = 0;
   std::function<HWND()> m_window;
 };
