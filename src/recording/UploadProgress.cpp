@@ -5,20 +5,27 @@
 namespace vorlix {
 
 void CUploadProgress::Start(int64_t fileSize) {
+  std::lock_guard<std::mutex> hold(m_lock);
   m_fileSize = fileSize > 0 ? fileSize : 0;
   m_blocks.clear();
 }
 
 int64_t CUploadProgress::SentBytes() const {
+  std::lock_guard<std::mutex> hold(m_lock);
+  return Sum();
+}
+
+int64_t CUploadProgress::Sum() const {
   int64_t sum = 0;
   for (const auto& block : m_blocks) sum += block.second;
   return sum;
 }
 
 int CUploadProgress::OnBlock(int blockIndex, int64_t blockSent) {
+  std::lock_guard<std::mutex> hold(m_lock);
   m_blocks[blockIndex] = blockSent;
   if (m_fileSize <= 0) return -1;
-  int64_t percent = SentBytes() * 100 / m_fileSize;
+  int64_t percent = Sum() * 100 / m_fileSize;
   if (percent > 100) percent = 100;
   if (percent < 0) percent = 0;
   if (percent == 100) m_blocks.clear();

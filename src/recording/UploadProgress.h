@@ -3,11 +3,12 @@
 // session as the main window's progress bar shows it.
 #include <cstdint>
 #include <map>
+#include <mutex>
 
 namespace vorlix {
 
 // Bytes sent per block of the upload in progress. Start() empties it, so what a failed upload left
-// behind never distorts the next one's percentages.
+// behind never distorts the next one's percentages. Blocks may report from several threads.
 class CUploadProgress {
  public:
   void Start(int64_t fileSize);
@@ -17,6 +18,8 @@ class CUploadProgress {
   int64_t SentBytes() const;
 
  private:
+  int64_t Sum() const;
+  mutable std::mutex m_lock;
   int64_t m_fileSize = 0;
   std::map<int, int64_t> m_blocks;
 };
