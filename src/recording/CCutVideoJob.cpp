@@ -1,6 +1,9 @@
 #include "recording/CCutVideoJob.h"
 
+#include <chrono>
+#include <future>
 #include <set>
+#include <thread>
 #include <utility>
 
 #include "base/FileSystem.h"
@@ -25,6 +28,17 @@ struct PlannedClip {
   bool done = false;        // cut and handed to the upload
   bool registered = false;  // uploaded and registered; the local copy is gone
 };
+
+// Another process may hold the file for a moment (an inherited handle, a virus scanner); gives it two
+// seconds.
+bool RemoveFileWhenReleased(const std::wstring& path) {
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    if (RemoveFile(path) || !FileExists(path)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  Log("CutVideoThread cannot remove:" + WideToAnsi(path), __LINE__);
+  return false;
+}
 
 }  // namespace
 
@@ -58,22 +72,45 @@ CCutVideoJob::Outcome CCutVideoJob::Run() {
   // Nothing to cut: the recordings stay where they are, as after a session without any mark.
   if (total == 0) return outcome;
 
-  for (int i = 0; i < total && !(m_cancel && m_cancel->load()); ++i) {
+  // The next clip is cut while the current one uploads: ffmpeg reads the disk, the upload waits on the
+  // network. Not when both moments share a clip name, since the cut would rewrite the file being sent.
+  auto cancelled = [this] { return m_cancel && m_cancel->load(); };
+  std::future<std::wstring> nextCut;
+  int nextIndex = -1;
+  for (int i = 0; i < total && !cancelled(); ++i) {
     PlannedClip& clip = clips[i];
     const RecordSegment& segment = m_data.segments[clip.segment];
-    clip.clipName = ClipVideo(segment.duration, segment, clip.momentMs);
+    if (nextIndex == i) {
+      clip.clipName = nextCut.get();
+      nextIndex = -1;
+    } else {
+      clip.clipName = ClipVideo(segment.duration, segment, clip.momentMs);
+    }
+    if (i + 1 < total && ClipFileName(m_data.userId, clips[i + 1].momentMs) != clip.clipName) {
+      const PlannedClip& next = clips[i + 1];
+      nextIndex = i + 1;
+      nextCut = std::async(std::launch::async, [this, &next] {
+        const RecordSegment& s = m_data.segments[next.segment];
+        return ClipVideo(s.duration, s, next.momentMs);
+      });
+    }
     m_seams.Post(WM_CUT_CLIP_INDEX, static_cast<uintptr_t>(i + 1), total);
     int64_t size = 0;
     if (UploadCutedVideo(clip.clipName, size) &&
         SendCloudVideo(segment, clip.momentMs, segment.duration, clip.clipName, size) == 200) {
       clip.registered = true;
       ++outcome.uploaded;
-      RemoveFile(ClipPath(m_data.videoFolder, clip.clipName));
+      // A cut started while this clip was open for the upload inherits the open file on Windows (and so
+      // does the console host started with it); the file cannot go before they have ended.
+      if (nextIndex >= 0) nextCut.wait();
+      RemoveFileWhenReleased(ClipPath(m_data.videoFolder, clip.clipName));
       m_seams.Post(WM_CLIP_SAVED, 0, 0);
     }
     clip.done = true;
     Log("cutvideo thread finished", __LINE__);
   }
+  // Cancelled with the next clip already cut: it was never handed over, so it does not stay behind.
+  if (nextIndex >= 0) RemoveFile(ClipPath(m_data.videoFolder, nextCut.get()));
 
   // Counted at the end: two moments of the same second share one clip file, and a later cut may have
   // replaced a clip kept earlier.
@@ -83,7 +120,7 @@ CCutVideoJob::Outcome CCutVideoJob::Run() {
   for (size_t s = 0; s < m_data.segments.size(); ++s) recordingNeeded[s] = m_data.segments[s].durationSeconds <= 0;
   for (const PlannedClip& clip : clips) {
     bool onDisk = false;
-    if (clip.done) {
+    if (clip.done && !clip.registered) {
       const std::wstring path = ClipPath(m_data.videoFolder, clip.clipName);
       onDisk = FileExists(path) && FileSize(path) > 0;
       if (onDisk) keptNames.insert(clip.clipName);

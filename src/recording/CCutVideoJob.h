@@ -9,7 +9,8 @@
 //     registration failed stays and is counted as kept;
 //   - a recording is deleted only when every moment mapping into it gave a clip that was registered or
 //     is kept on disk (a cancelled or failed cut keeps it), and this holds for every segment;
-//   - the cancel flag is read before each clip; the clip in progress is finished.
+//   - the cancel flag is read before each clip; the clip in progress is finished;
+//   - the next clip is cut while the current one uploads (RunCut may run on a second thread).
 #include <atomic>
 #include <cstdint>
 #include <memory>

@@ -2,8 +2,11 @@
 // made, what the main window is told, and which files stay on disk.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <map>
+#include <mutex>
 
 #include "base/FileSystem.h"
 #include "base/TextConv.h"
@@ -45,15 +48,28 @@ class FakeSeams : public ICutVideoSeams {
     return 200;
   };
   std::function<int(int)> registration = [](int) { return 200; };
+  std::mutex lock;
+  std::condition_variable cutDone;
+  // Waits until the given number of cuts has started.
+  bool WaitCuts(size_t count) {
+    std::unique_lock<std::mutex> hold(lock);
+    return cutDone.wait_for(hold, std::chrono::seconds(5), [&] { return cuts.size() >= count; });
+  }
 
   int64_t ProbeDurationMs(const std::wstring& path) override {
     probed.push_back(path);
     auto it = durations.find(path);
     return it == durations.end() ? 0 : it->second;
   }
+  // Called on the job's thread or on its helper for the next clip.
   void RunCut(const std::string& command) override {
-    const int n = static_cast<int>(cuts.size());
-    cuts.push_back(command);
+    int n = 0;
+    {
+      std::lock_guard<std::mutex> hold(lock);
+      n = static_cast<int>(cuts.size());
+      cuts.push_back(command);
+    }
+    cutDone.notify_all();
     if (!cutWrites(n)) return;
     // The clip path is the last quoted text: ... "<clip>" -y
     size_t close = command.rfind('"');
@@ -219,13 +235,38 @@ TEST_F(CutVideoJob, CancelDuringTheThirdOfFiveFinishesItAndKeepsTheRecording) {
     return 200;
   };
   CCutVideoJob::Outcome o = Run();
-  EXPECT_EQ(m_fake.cuts.size(), 3u);
+  EXPECT_EQ(m_fake.cuts.size(), 4u);  // the fourth was cut ahead while the third uploaded
+  EXPECT_EQ(m_fake.uploadKeys.size(), 3u);
   EXPECT_EQ(m_fake.records.size(), 3u);
   EXPECT_EQ(m_fake.Last(), (Message{WM_CUT_FINISHED, 3, 0}));
   EXPECT_EQ(o.uploaded, 3);
+  EXPECT_EQ(o.kept, 0);
   EXPECT_FALSE(FileExists(Clip(2)));
-  EXPECT_FALSE(FileExists(Clip(3)));
+  EXPECT_FALSE(FileExists(Clip(3)));  // cut ahead, never handed over: not left behind
+  EXPECT_FALSE(FileExists(Clip(4)));
   EXPECT_TRUE(Recording(0));  // marks four and five were never cut from it
+}
+
+TEST_F(CutVideoJob, TheNextClipIsCutWhileTheCurrentOneUploads) {
+  AddSegment(0, 300, 297000);
+  Mark(100000);
+  Mark(200000);
+  Mark(200500);  // same second as the one before: shares its file, so not cut ahead of its upload
+  std::vector<size_t> cutsSeen;
+  m_fake.upload = [&](int n, const net::BlockProgress& notify, int64_t size) {
+    if (n == 0) {
+      EXPECT_TRUE(m_fake.WaitCuts(2));
+    }
+    {
+      std::lock_guard<std::mutex> hold(m_fake.lock);
+      cutsSeen.push_back(m_fake.cuts.size());
+    }
+    notify(0, size, size);
+    return 200;
+  };
+  Run();
+  EXPECT_EQ(cutsSeen, (std::vector<size_t>{2, 2, 3}));
+  EXPECT_EQ(m_fake.Last(), (Message{WM_CUT_FINISHED, 3, 0}));
 }
 
 TEST_F(CutVideoJob, StorageFaultKeepsThatClipAndRegistersOnlyTheOthers) {
