@@ -135,5 +135,41 @@ TEST_F(CutVideoReal, StorageFaultOnTheSecondClipKeepsItAndRegistersTheFirst) {
   EXPECT_TRUE(StoredObject(m_keys[1]).empty());
 }
 
+TEST_F(CutVideoReal, RefusedRegistrationKeepsBothClipsOnDisk) {
+  Json::Value cfg;
+  cfg["overrides"]["/cloud/api/v1.0"]["status"] = 500;
+  cfg["overrides"]["/cloud/api/v1.0"]["body"] = "down for maintenance";
+  test::Control("POST", "config", cfg);
+  CRecordingServices services;
+  CCutVideoJob job(m_data, services, std::make_shared<std::atomic<bool>>(false));
+  CCutVideoJob::Outcome o = job.Run();
+  EXPECT_EQ(o.uploaded, 0);
+  EXPECT_EQ(o.kept, 2);
+  EXPECT_EQ(test::Control("GET", "clips")["clips"].size(), 0u);
+  for (const std::string& key : m_keys) {
+    SCOPED_TRACE(key);
+    EXPECT_FALSE(StoredObject(key).empty());  // in the storage, but nobody would find it there
+    EXPECT_TRUE(FileExists(Join(m_folder, Utf8ToWide(key))));
+  }
+  EXPECT_FALSE(FileExists(m_recording));  // every mark has its clip on disk
+}
+
+TEST_F(CutVideoReal, TwoMarksInOneSecondKeepTheClipTheStorageRefuses) {
+  // 100 ms apart in the same second: one name and key, slightly different cuts.
+  m_data.momentsMs = {m_launchMs + 1500 + 40200, m_launchMs + 1500 + 40300};
+  if (MomentSeconds(m_data.momentsMs[0]) != MomentSeconds(m_data.momentsMs[1])) {
+    for (int64_t& m : m_data.momentsMs) m += 250;
+  }
+  ASSERT_EQ(MomentSeconds(m_data.momentsMs[0]), MomentSeconds(m_data.momentsMs[1]));
+  m_keys = {WideToUtf8(ClipFileName(m_data.userId, m_data.momentsMs[0]))};
+  CRecordingServices services;
+  CCutVideoJob job(m_data, services, std::make_shared<std::atomic<bool>>(false));
+  CCutVideoJob::Outcome o = job.Run();
+  EXPECT_EQ(o.uploaded, 1);
+  EXPECT_EQ(o.kept, 1);  // the storage keeps the first content of a key
+  EXPECT_EQ(test::Control("GET", "clips")["clips"].size(), 1u);
+  EXPECT_TRUE(FileExists(Join(m_folder, Utf8ToWide(m_keys[0]))));
+}
+
 }  // namespace
 }  // namespace vorlix

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "recording/CommandRunner.h"
 #include "recording/VideoProbe.h"
 #include "recording/win32/CutVideoThread.h"
+#include "shell/Log.h"
 #include "shell/WindowMessages.h"
 #include "support/DevServiceClient.h"
 
@@ -54,6 +56,8 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   CreateDirectories(folder);
+  // VORLIX_BENCH_LOG names a run log, to see where the time goes.
+  if (const char* log = std::getenv("VORLIX_BENCH_LOG")) ConfigureLog(2, LOG_TIME | LOG_FILE, log);
 
   Json::Value body;
   body["phone"] = "13800138099";
