@@ -208,6 +208,75 @@ TEST_F(SettingDialogTest, TheMicrophoneChoiceRewritesTheScene) {
   EXPECT_EQ(test::FileBytes(GetRecorderScenePath()), "{\"AuxAudioDevice1\":{\"muted\":false,\"volume\":0.5}}\n");
 }
 
+TEST_F(SettingDialogTest, TheFolderBrowserStartsAtTheCurrentFolderAndStoresTheConfirmedOne) {
+  const std::wstring folder = L"C:\\vorlix clips\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  struct Case {
+    const char* what;
+    std::wstring current;
+    WORD key;
+    std::wstring stored;
+  } cases[] = {
+      {"a drive root keeps its colon only", L"C:\\", VK_RETURN, L"C:"},
+      {"a folder loses its trailing backslash", folder, VK_RETURN, L"C:\\vorlix clips"},
+      {"cancelled", L"C:\\", VK_ESCAPE, L"C:\\"},
+  };
+  for (const Case& c : cases) {
+    SetVideoSavePath(c.current);
+    CDlgSetting dlg;
+    bool browserSeen = false;
+    std::wstring shown;
+    test::RunSettings(dlg, m_main,
+                      {[&] {
+                         dlg.ShowPage(CDlgSetting::kTabRecordId);
+                         return test::PageVisible(dlg.RecordPage());
+                       },
+                       [&] {
+                         test::ClickClient(dlg.RecordPage()->GetHWND(), 320, 248);
+                         return true;
+                       },
+                       [&] {
+                         HWND browser = test::FindOwnedDialog(dlg.GetHWND());
+                         if (browser == nullptr) return false;
+                         browserSeen = true;
+                         test::Pump(500);  // the selection of the current folder settles
+                         test::Key(c.key);
+                         return true;
+                       },
+                       [&] {
+                         if (test::FindOwnedDialog(dlg.GetHWND()) != nullptr) return false;
+                         test::Pump(100);
+                         shown = test::TextOf(dlg.RecordPage(), CDlgSettingRecord::kFolderId);
+                         return true;
+                       }});
+    EXPECT_TRUE(browserSeen) << c.what;
+    EXPECT_EQ(GetVideoSavePath(), c.stored) << c.what;
+    EXPECT_EQ(shown, c.stored) << c.what;
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(SettingDialogTest, AnUnreadableSceneShowsTheMicrophoneOffAndIsLeftAlone) {
+  const std::string broken = "{\"AuxAudioDevice1\": {\"muted\": fal";
+  WriteWholeFile(GetRecorderScenePath(), broken);
+  CDlgSetting dlg;
+  bool offFirst = false;
+  test::RunSettings(dlg, m_main,
+                    {[&] {
+                       dlg.ShowPage(CDlgSetting::kTabAudioId);
+                       return true;
+                     },
+                     [&] {
+                       if (!test::PageVisible(dlg.AudioPage())) return false;
+                       offFirst = test::IsCheckedIn(dlg.AudioPage(), CDlgSettingAudio::kMicrophoneOffId);
+                       test::ClickClient(dlg.AudioPage()->GetHWND(), 40, 35);
+                       return true;
+                     },
+                     [&] { return test::IsCheckedIn(dlg.AudioPage(), CDlgSettingAudio::kMicrophoneOnId); }});
+  EXPECT_TRUE(offFirst);
+  EXPECT_EQ(test::FileBytes(GetRecorderScenePath()), broken);
+}
+
 // Pictures of the pages for the documentation: run with VORLIX_SCREENSHOT_DIR set.
 TEST_F(SettingDialogTest, Screenshots) {
   const std::wstring dir = test::ScreenshotDir();

@@ -130,10 +130,13 @@ TEST_F(UpdatePageTest, AFailedDownloadShowsTheFailureAndHandsNothingOver) {
     Json::Reader().parse(c.faults, faults);
     vorlix::test::Control("POST", "reset", Json::Value(Json::objectValue));
     OfferInstaller(50000, faults);
+    test::g_mainLog = test::MainWindowLog();
     CDlgSetting dlg;
     std::wstring status;
     bool linkAgain = false;
     auto steps = OpenAndClickOffer(dlg);
+    int handedOverBeforeRetry = -1;
+    bool installerAfterFailure = true;
     steps.push_back([&] {
       CDlgCheckUpdate* page = dlg.UpdatePage();
       if (page->State().Stage() != UpdatePageStage::Failed) return false;
@@ -141,16 +144,45 @@ TEST_F(UpdatePageTest, AFailedDownloadShowsTheFailureAndHandsNothingOver) {
       status = test::TextOf(page, CDlgCheckUpdate::kStatusId);
       linkAgain = page->GetControl(CDlgCheckUpdate::kOfferLinkId)->IsVisible() &&
                   page->GetControl(CDlgCheckUpdate::kStatusId)->IsVisible();
+      handedOverBeforeRetry = test::g_mainLog.startInstall;
+      installerAfterFailure = FileExists(Installer());
+      // The server is well again: the link offered again fetches the whole installer.
+      vorlix::test::Control("POST", "reset", Json::Value(Json::objectValue));
+      OfferInstaller(50000, Json::Value(Json::objectValue));
+      test::ClickClient(page->GetHWND(), 245, 108);
       return true;
     });
+    steps.push_back([] { return false; });  // the hand-over closes the dialog
     test::RunSettings(dlg, m_main, steps, 20000);
     test::Pump(100);
-    EXPECT_EQ(static_cast<int>(dlg.UpdatePage()->State().Stage()), static_cast<int>(UpdatePageStage::Failed)) << c.what;
     EXPECT_EQ(status, L"下载失败，请稍后重试") << c.what;
     EXPECT_TRUE(linkAgain) << c.what;
-    EXPECT_EQ(test::g_mainLog.startInstall, 0) << c.what;
-    EXPECT_FALSE(FileExists(Installer())) << c.what;
+    EXPECT_EQ(handedOverBeforeRetry, 0) << c.what;
+    EXPECT_FALSE(installerAfterFailure) << c.what;
+    EXPECT_EQ(static_cast<int>(dlg.UpdatePage()->State().Stage()), static_cast<int>(UpdatePageStage::HandedOver))
+        << c.what << ": the second try";
+    EXPECT_EQ(test::g_mainLog.startInstall, 1) << c.what;
+    EXPECT_EQ(FileSize(Installer()), 50000) << c.what;
+    RemoveFile(Installer());
   }
+}
+
+TEST_F(UpdatePageTest, AServerWithoutALengthStillHandsOverWithoutABar) {
+  Json::Value faults;
+  faults["no_length"] = true;
+  const std::string bytes = OfferInstaller(40000, faults);
+  CDlgSetting dlg;
+  bool barShown = false;
+  auto steps = OpenAndClickOffer(dlg);
+  steps.push_back([&] {
+    barShown = barShown || dlg.UpdatePage()->GetControl(CDlgCheckUpdate::kProgressId)->IsVisible();
+    return false;  // until the hand-over closes the dialog
+  });
+  test::RunSettings(dlg, m_main, steps, 20000);
+  test::Pump(100);
+  EXPECT_FALSE(barShown) << "no length, no progress report";
+  EXPECT_EQ(test::g_mainLog.startInstall, 1);
+  EXPECT_EQ(test::FileBytes(Installer()), bytes);
 }
 
 TEST_F(UpdatePageTest, ClosingDuringTheDownloadCancelsItAndHandsNothingOver) {
