@@ -5,6 +5,8 @@
 
 #include "win/ui_hosts/HostsTestSupport.h"
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <chrono>
 #include <ctime>
@@ -355,6 +357,12 @@ TEST_F(LoginScreen, CodeRequestReachesTheServiceAndTheButtonCountsDown) {
       code = dlg.FindNativeEdit(CDlgLogin::kIdCode)->GetHWND();
     });
     EXPECT_EQ(focus, phone);
+    // The grey hints of the empty fields (the one with the focus hides its own while it has it).
+    for (auto [edit, hint] : {std::pair<HWND, const wchar_t*>{phone, L"请输入手机号"}, {code, L"请输入验证码"}}) {
+      wchar_t buf[64] = {};
+      EXPECT_TRUE(SendMessageW(edit, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(buf), 64));
+      EXPECT_STREQ(buf, hint);
+    }
     EXPECT_EQ(ButtonOf(&dlg, CDlgLogin::kIdGetCode).text, L"获取");
     Screenshot(rc, L"login-empty.png");
 
