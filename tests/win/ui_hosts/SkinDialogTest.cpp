@@ -243,6 +243,8 @@ TEST_F(SkinDialog, DoModalEndsWithTheResultOfClose) {
     g_driver.action = c.first ? ModalDriver::Click : ModalDriver::CloseMessage;
     SetTimer(nullptr, 0, 200, &DriveModal);
     EXPECT_EQ(dlg.DoModal(owner), c.second);
+    // No thread loop runs here: only the modal run itself can have offered them.
+    EXPECT_GT(dlg.filterCalls, 0) << "the dialog's own filter sees the messages of its modal run";
     EXPECT_TRUE(g_driver.ownerDisabled);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(dlg.GetHWND(), nullptr);
