@@ -30,7 +30,11 @@ void ApplyProbedDuration(RecordSegment& segment, int64_t durationMs) {
 int ChooseSegment(const std::vector<RecordSegment>& segments, int64_t momentMs) {
   int chosen = -1;
   for (size_t i = 0; i < segments.size(); ++i) {
-    if (!(segments[i].startMs + DelayMs(segments[i]) < momentMs)) break;
+    // A recording ffmpeg could not read has no first frame to go by; its run still covers the moments
+    // after its launch, so they fail with it instead of being cut from the run before.
+    const int64_t firstFrame = segments[i].durationSeconds > 0 ? segments[i].startMs + DelayMs(segments[i])
+                                                                : segments[i].startMs;
+    if (!(firstFrame < momentMs)) break;
     chosen = static_cast<int>(i);
   }
   return chosen;

@@ -20,7 +20,7 @@ inline constexpr int64_t kReplayLengthMs = 60000;
 void ApplyProbedDuration(RecordSegment& segment, int64_t durationMs);
 
 // The segment recording at the moment: the last one, in launch order, whose first recorded frame lies
-// before it. -1 when the moment lies before every recording.
+// before it (its launch, when its file could not be read). -1 when the moment lies before every recording.
 int ChooseSegment(const std::vector<RecordSegment>& segments, int64_t momentMs);
 
 struct CutWindow {

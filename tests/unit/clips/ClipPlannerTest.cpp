@@ -67,6 +67,14 @@ TEST(ClipPlanner, SegmentOfTheMomentAcrossAnHourlyRestart) {
   };
   for (const Case& c : cases) EXPECT_EQ(ChooseSegment(segments, c.momentMs), c.segment) << c.momentMs;
   EXPECT_EQ(ChooseSegment({}, first), -1);
+
+  // The second run's file cannot be read: moments after its launch are its own, not the first run's.
+  ApplyProbedDuration(segments[1], 0);
+  EXPECT_EQ(ChooseSegment(segments, second + 1000), 1);
+  EXPECT_EQ(ChooseSegment(segments, second), 0);
+  ApplyProbedDuration(segments[0], 0);
+  EXPECT_EQ(ChooseSegment(segments, first + 1), 0);
+  EXPECT_EQ(ChooseSegment(segments, first), -1);
 }
 
 TEST(ClipPlanner, CutWindowIsTheMinuteBeforeTheMoment) {

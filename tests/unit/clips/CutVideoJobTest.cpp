@@ -322,23 +322,39 @@ TEST_F(CutVideoJob, ACutWithoutAFileIsNotUploadedAndItsRecordingStays) {
   EXPECT_FALSE(Recording(1));
 }
 
-TEST_F(CutVideoJob, AnUnreadableRecordingIsNeverDeleted) {
+TEST_F(CutVideoJob, AnUnreadableRecordingFailsItsMarksAndIsNeverDeleted) {
   AddSegment(0, 300, 297000);
-  AddSegment(300000, 300, 0);  // its whole span counts as delay, so its marks fall to the run before
+  AddSegment(300000, 300, 0);  // ffmpeg cannot read it
   WriteWholeFile(RecordingPath(m_folder, m_data.segments[1]), "not a video");
   Mark(100000);
   Mark(450000);
+  m_fake.cutWrites = [](int n) { return n != 1; };
   CCutVideoJob::Outcome o = Run();
   ASSERT_EQ(m_fake.cuts.size(), 2u);
-  // The second mark lies after the first recording's end: its clip is that recording's last minute.
-  EXPECT_NE(m_fake.cuts[1].find("-ss 237.000 -i \"" + WideToUtf8(RecordingPath(m_folder, m_data.segments[0])) +
-                                "\" -t 60.000"),
-            std::string::npos)
-      << m_fake.cuts[1];
-  EXPECT_EQ(m_fake.Last(), (Message{WM_CUT_FINISHED, 2, 0}));
+  EXPECT_NE(m_fake.cuts[1].find(WideToUtf8(RecordingPath(m_folder, m_data.segments[1]))), std::string::npos);
+  EXPECT_EQ(m_fake.messages.front(), (Message{WM_CUT_BEGIN, 2, 0}));
+  // The final prompt can say that one mark gave nothing.
+  EXPECT_EQ(m_fake.Last(), (Message{WM_CUT_FINISHED, 1, 0}));
   EXPECT_FALSE(Recording(0));
   EXPECT_TRUE(Recording(1));
   EXPECT_EQ(o.recordingsKept.size(), 1u);
+}
+
+TEST_F(CutVideoJob, WithoutFfmpegEveryMarkFailsVisiblyAndNothingIsDeleted) {
+  AddSegment(0, 300, 0);
+  AddSegment(300000, 300, 0);
+  WriteWholeFile(RecordingPath(m_folder, m_data.segments[0]), "recording");
+  WriteWholeFile(RecordingPath(m_folder, m_data.segments[1]), "recording");
+  Mark(-60000);  // left over from an earlier session: dropped
+  Mark(100000);
+  Mark(450000);
+  m_fake.cutWrites = [](int) { return false; };
+  Run();
+  EXPECT_EQ(m_fake.messages.front(), (Message{WM_CUT_BEGIN, 2, 0}));
+  EXPECT_EQ(m_fake.Last(), (Message{WM_CUT_FINISHED, 0, 0}));
+  EXPECT_TRUE(m_fake.uploadKeys.empty());
+  EXPECT_TRUE(Recording(0));
+  EXPECT_TRUE(Recording(1));
 }
 
 TEST_F(CutVideoJob, EachUploadStartsWithAnEmptyProgressTable) {
