@@ -1,8 +1,11 @@
 // The clip benchmark's Windows half (scripts/bench-clips runs it; never a test).
 //   clips_bench job  <recording> <folder> <count>   the worker from its start to WM_CUT_FINISHED
 //   clips_bench cuts <recording> <folder> <count>   only the same stream-copy cuts, one ffmpeg each
+//   clips_bench upload <file> <key>                  one clip upload; prints the peak working set
 // Both print their wall time in milliseconds; the marks are spread over the recording the same way.
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -14,6 +17,7 @@
 #include "base/TextConv.h"
 #include "config/Settings.h"
 #include "net/PLObject.h"
+#include "recording/CCutVideoServices.h"
 #include "recording/ClipPlanner.h"
 #include "recording/CommandRunner.h"
 #include "recording/VideoProbe.h"
@@ -44,6 +48,16 @@ double Now() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 4 && std::wstring(argv[1]) == L"upload") {
+    CCutVideoServices services(nullptr);
+    net::PutResult result;
+    const int code = services.Upload(WideToAnsi(argv[3]), argv[2], [](int, int64_t, int64_t) {}, result);
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    std::printf("upload %d peak_ws_kb %lu\n", code, static_cast<unsigned long>(counters.PeakWorkingSetSize / 1024));
+    return code == 200 ? 0 : 1;
+  }
   if (argc != 5) {
     std::fprintf(stderr, "usage: clips_bench job|cuts <recording> <folder> <count>\n");
     return 2;
