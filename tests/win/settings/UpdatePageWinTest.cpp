@@ -185,6 +185,27 @@ TEST_F(UpdatePageTest, AServerWithoutALengthStillHandsOverWithoutABar) {
   EXPECT_EQ(test::FileBytes(Installer()), bytes);
 }
 
+TEST_F(UpdatePageTest, ClosingDuringTheCheckDoesNotWaitForTheServer) {
+  // The service takes its time to answer the page's own check.
+  Json::Value cfg;
+  cfg["overrides"]["/apkVersion/api/v1.0/find"]["status"] = 200;
+  cfg["overrides"]["/apkVersion/api/v1.0/find"]["body"] =
+      "{\"code\":200,\"data\":{\"versionCode\":\"V9.0.0.1\",\"url\":\"http://127.0.0.1:1/install.exe\"}}";
+  cfg["overrides"]["/apkVersion/api/v1.0/find"]["delay"] = 2;
+  vorlix::test::Control("POST", "config", cfg);
+  const DWORD start = GetTickCount();
+  {
+    CDlgSetting dlg;
+    test::RunSettings(dlg, m_main, {[&dlg] { return dlg.UpdatePage()->State().IsBusy(); }});
+  }
+  EXPECT_LT(GetTickCount() - start, 2000u) << "closed without waiting for the answer";
+  EXPECT_EQ(plHttp::GetPLObject().GetHttpCallback(), nullptr);
+  // The answer comes to a page that is gone: nothing receives it, nothing breaks.
+  test::Pump(3000);
+  EXPECT_EQ(vorlix::test::RecordedRequests("update_check")["requests"].size(), 1u);
+  EXPECT_EQ(test::g_mainLog.startInstall, 0);
+}
+
 TEST_F(UpdatePageTest, ClosingDuringTheDownloadCancelsItAndHandsNothingOver) {
   Json::Value faults;
   faults["rate"] = 20000;
