@@ -33,5 +33,12 @@ std::string GetLogCollectorUrl() { return Resolve(kBuiltInLogUrl, "VORLIX_LOG_UR
 std::string GetUploadHostUrl() { return Resolve(kBuiltInUploadHost, "VORLIX_UPLOAD_HOST"); }
 std::string GetCloudCdnBaseUrl() { return Resolve(kBuiltInCdnBase, "VORLIX_CDN_BASE"); }
 std::string GetCloudWebBaseUrl() { return Resolve(kBuiltInWebBase, "VORLIX_WEB_BASE"); }
+std::string GetUsageGuideUrl() { return Resolve(kBuiltInGuideUrl, "VORLIX_GUIDE_URL"); }
+std::string GetChatGroupUrl() { return Resolve(kBuiltInChatGroupUrl, "VORLIX_GROUP_URL"); }
+
+std::string GetChatGroupNumber() {
+  std::string number = Env("VORLIX_GROUP_NUMBER");
+  return number.empty() ? std::string(kBuiltInChatGroupNumber) : number;
+}
 
 }  // namespace vorlix::net

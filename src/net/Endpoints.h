@@ -7,7 +7,8 @@
 //   VORLIX_SERVICE_URL  "scheme://host[:port]" that replaces the scheme, host and port of every built-in
 //                       URL below, keeping each one's path (so the collector becomes <url>/print and the
 //                       CDN <url>/cdn/); the development service serves all of them under one base.
-//   VORLIX_API_BASE, VORLIX_LOG_URL, VORLIX_UPLOAD_HOST, VORLIX_CDN_BASE, VORLIX_WEB_BASE
+//   VORLIX_API_BASE, VORLIX_LOG_URL, VORLIX_UPLOAD_HOST, VORLIX_CDN_BASE, VORLIX_WEB_BASE,
+//   VORLIX_GUIDE_URL, VORLIX_GROUP_URL
 //                       the whole URL of one role, taking precedence over VORLIX_SERVICE_URL.
 // Empty variables count as unset.
 #include <string>
@@ -21,6 +22,10 @@ inline constexpr const char kBuiltInLogUrl[] = "http://log.vorlix.cn/print";
 inline constexpr const char kBuiltInUploadHost[] = "https://up-z2.qiniup.com";
 inline constexpr const char kBuiltInCdnBase[] = "http://video.vorlix.cn/cdn/";
 inline constexpr const char kBuiltInWebBase[] = "http://cloud.vorlix.cn";
+// The main window's web links: the usage guide and the page that joins the users' chat group.
+inline constexpr const char kBuiltInGuideUrl[] = "http://cloud.vorlix.cn/guide.html";
+inline constexpr const char kBuiltInChatGroupUrl[] = "http://cloud.vorlix.cn/group.html";
+inline constexpr const char kBuiltInChatGroupNumber[] = "8263014";
 
 // API base URL, scheme and host, no trailing slash; endpoint paths are appended directly.
 std::string GetApiBaseUrl();
@@ -32,6 +37,12 @@ std::string GetUploadHostUrl();
 std::string GetCloudCdnBaseUrl();
 // Base address of the cloud web page; "/cloud.html#/all?..." is appended.
 std::string GetCloudWebBaseUrl();
+
+// The usage-guide page (VORLIX_GUIDE_URL) and the chat-group join page (VORLIX_GROUP_URL).
+std::string GetUsageGuideUrl();
+std::string GetChatGroupUrl();
+// The chat group's number as the title row shows it (VORLIX_GROUP_NUMBER).
+std::string GetChatGroupNumber();
 
 // The rule behind the getters, without the environment: a non-empty roleOverride wins; else a
 // non-empty serviceOverride replaces builtIn's "scheme://authority" part (a trailing "/" of the

@@ -7,7 +7,20 @@ session of the service (user id, its login token and that token's secret).
 import os
 import urllib.parse
 
-PAGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "web", "cloud.html")
+WEB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "web")
+PAGE = os.path.join(WEB, "cloud.html")
+# The other pages the main window links to: the usage guide and the chat-group join page.
+STATIC_PAGES = {"/guide.html": ("guide_page", "guide.html"), "/group.html": ("group_page", "group.html")}
+
+
+def serve_static(h, path):
+    route, name = STATIC_PAGES[path]
+    h.begin_record(route)
+    if h.command not in ("GET", "HEAD"):
+        h.send_envelope(405, "use GET", status=405)
+        return
+    with open(os.path.join(WEB, name), "rb") as f:
+        h.send_bytes(200, f.read(), "text/html; charset=utf-8")
 
 
 def serve_page(h):

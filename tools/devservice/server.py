@@ -31,6 +31,8 @@ class Routes:
             return downloads.handle(h, path)
         if path in ("/cloud.html", "/"):
             return cloudpage.serve_page(h)
+        if path in cloudpage.STATIC_PAGES:
+            return cloudpage.serve_static(h, path)
         if path == "/cloud/api/v1.0/clips":
             return cloudpage.serve_clips(h)
         h.begin_record("unknown")
