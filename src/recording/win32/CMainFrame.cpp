@@ -16,6 +16,8 @@
 #include "recording/CloseHandling.h"
 #include "recording/RecordSegment.h"
 #include "recording/TrayArea.h"
+#include "recording/win32/CRecorderControl.h"
+#include "screens/dialogs/win32/CDlgShotTip.h"
 #include "screens/main/MainHover.h"
 #include "screens/main/MainWindowIds.h"
 #include "base/TextConv.h"
@@ -96,6 +98,7 @@ LRESULT CMainFrame::OnCreate() { return InitMainWnd(); }
 int CMainFrame::InitMainWnd() {
   // 1: root, manager, listener and message filter; the content (step 7) is built from there.
   CSkinFrame::OnCreate();
+  CreateSessionParts();
   // The remaining steps of the start-up.
   std::thread([] { net::SendEventReport("start"); }).join();
   std::thread([this] {
@@ -195,8 +198,7 @@ bool CMainFrame::HandleOwnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
       OnCutBegin(static_cast<int>(wParam));
       return true;
     case WM_CUT_CLIP_INDEX:
-      m_nCurrentIndex = static_cast<int>(wParam);
-      m_nTotalUpload = static_cast<int>(lParam);
+      m_progress.OnClipIndex(static_cast<int>(wParam), static_cast<int>(lParam));
       return true;
     case WM_CLIP_SAVED:
       ShowClipTip();
@@ -488,8 +490,7 @@ void CMainFrame::OnCutBegin(int clips) {
     if (!m_session.IsRecording()) ShowGamePanel(m_c, true);
     return;
   }
-  m_nTotalUpload = clips;
-  m_nCurrentIndex = 0;
+  m_progress.OnCutBegin(clips);
   Enable(m_c.record, false);
   SetText(m_c.status, kBusyStatus);
   Show(m_c.cancel, true);
@@ -498,15 +499,16 @@ void CMainFrame::OnCutBegin(int clips) {
 }
 
 void CMainFrame::OnProgerssMsg(int clipPercent) {
-  if (m_c.progress == nullptr || m_nTotalUpload <= 0 || m_cancel->load()) return;
-  m_c.progress->SetValue(OverallClipProgress(m_nCurrentIndex, m_nTotalUpload, clipPercent));
+  int value = m_progress.OnProgerssMsg(clipPercent);
+  // After a cancel the bar is hidden at 0 and stays there for the clip the worker still finishes.
+  if (m_c.progress == nullptr || value < 0 || m_cancel->load()) return;
+  m_c.progress->SetValue(value);
 }
 
 void CMainFrame::OnCutFinished(int uploaded, int kept) {
   bool cancelled = m_cancel->load();
   m_session.OnCutFinished();
-  m_nTotalUpload = 0;
-  m_nCurrentIndex = 0;
+  m_progress.OnCutFinished();
   Show(m_c.cancel, false);
   Show(m_c.progress, false);
   if (!m_session.IsRecording()) ShowGamePanel(m_c, true);

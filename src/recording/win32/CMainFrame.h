@@ -11,6 +11,7 @@
 
 #include "probes/GameDetection.h"
 #include "recording/SessionStateMachine.h"
+#include "recording/UploadProgress.h"
 #include "recording/win32/CShellIcon.h"
 #include "screens/main/win32/MainWindowContent.h"
 #include "ui/hosts/CSkinFrame.h"
@@ -18,11 +19,9 @@
 namespace vorlix {
 
 class CCheckUpdateThread;
+class CDlgShotTip;
+class CRecorderControl;
 struct SessionData;
-
-// The bar over all clips of a session, from the clip being processed and its own percentage.
-int OverallClipProgress(int currentIndex, int totalUpload, int clipPercent);
-void SetRecorderCompatibilityForUs();
 
 class CMainFrame : public CSkinFrame {
  public:
@@ -77,6 +76,8 @@ class CMainFrame : public CSkinFrame {
   void OpenShell(const wchar_t* verb, const std::wstring& target, const wchar_t* directory, int show);
 
   // The recorder and the cut worker.
+  void CreateSessionParts();
+  void SetRecorderCompatibilityForUs();
   bool RecorderStart(std::wstring* userMessage);
   void RecorderStop(bool bUpload, SessionData* handOver);
   void RecorderRestart();
@@ -100,14 +101,15 @@ class CMainFrame : public CSkinFrame {
   CSessionStateMachine m_session;
   CGameChoices m_gameChoices;
   GameList m_gameList;
+  std::unique_ptr<CRecorderControl> m_recorder;
+  std::unique_ptr<CDlgShotTip> m_clipTip;
+  CCutProgress m_progress;
   std::shared_ptr<std::atomic<bool>> m_cancel;
   CCheckUpdateThread* m_pUpdateThread = nullptr;
   std::wstring m_strRecordHotkey;
   std::wstring m_strReplayHotkey;
   std::string m_strUpdateResponse;
   std::string m_strGameListResponse;
-  int m_nCurrentIndex = 0;
-  int m_nTotalUpload = 0;
   bool m_bCreateFailed = false;
 };
 

@@ -2,29 +2,45 @@
 // shows; each call below is the whole of that link.
 #include "recording/RecordSegment.h"
 #include "recording/win32/CMainFrame.h"
+#include "recording/win32/CRecorderControl.h"
+#include "recording/win32/CutVideoThread.h"
+#include "screens/dialogs/win32/CDlgQuitConfirm.h"
+#include "screens/dialogs/win32/CDlgShotTip.h"
+#include "screens/login/win32/CDlgLogin.h"
+#include "screens/settings/win32/CDlgSetting.h"
 
 namespace vorlix {
+namespace {
+HWND Owner(HWND fallback) {
+  HWND active = GetActiveWindow();
+  return active != nullptr ? active : fallback;
+}
+}  // namespace
 
-int OverallClipProgress(int currentIndex, int totalUpload, int clipPercent) {
-  if (totalUpload <= 0) return 0;
-  int done = (currentIndex > 0 ? currentIndex - 1 : 0) * 100 + clipPercent;
-  return done / totalUpload;
+void CMainFrame::CreateSessionParts() {
+  m_recorder = std::make_unique<CRecorderControl>();
+  m_recorder->SetGameList(&m_gameList);
+  m_clipTip = std::make_unique<CDlgShotTip>();
+  m_clipTip->Create(m_hWnd);
 }
 
-void SetRecorderCompatibilityForUs() {}
+void CMainFrame::SetRecorderCompatibilityForUs() { SetRecorderCompatibility(); }
 
-bool CMainFrame::RecorderStart(std::wstring* userMessage) {
-  if (userMessage != nullptr) *userMessage = L"录制程序尚未就绪";
-  return false;
+bool CMainFrame::RecorderStart(std::wstring* userMessage) { return m_recorder->StartRecord(m_hWnd, userMessage); }
+void CMainFrame::RecorderStop(bool bUpload, SessionData* handOver) { m_recorder->StopRecord(bUpload, handOver); }
+void CMainFrame::RecorderRestart() { m_recorder->RestartObs(); }
+void CMainFrame::RecorderMark(bool recording) { m_recorder->ThirtySecond(recording); }
+
+void CMainFrame::StartCutWorker(SessionData&& data) { StartCutVideoThread(m_hWnd, std::move(data), m_cancel); }
+
+int CMainFrame::RunLoginDialog() { return ShowLoginDialog(Owner(m_hWnd)); }
+void CMainFrame::RunSettingDialog() { ShowSettingDialog(Owner(m_hWnd), m_strUpdateResponse); }
+int CMainFrame::RunQuitConfirm() { return ShowQuitConfirm(Owner(m_hWnd)); }
+
+void CMainFrame::ShowClipTip() {
+  if (m_clipTip != nullptr) m_clipTip->ShowBriefly();
 }
-void CMainFrame::RecorderStop(bool, SessionData*) {}
-void CMainFrame::RecorderRestart() {}
-void CMainFrame::RecorderMark(bool) {}
-void CMainFrame::StartCutWorker(SessionData&&) { PostMessageW(m_hWnd, WM_USER + 623, 0, 0); }
-int CMainFrame::RunLoginDialog() { return 0; }
-void CMainFrame::RunSettingDialog() {}
-int CMainFrame::RunQuitConfirm() { return 0; }
-void CMainFrame::ShowClipTip() {}
-void CMainFrame::OpenCloudPage() {}
+
+void CMainFrame::OpenCloudPage() { OpenCloud(); }
 
 }  // namespace vorlix
