@@ -235,3 +235,61 @@ def clip_moments(path, standin):
     import timecode
     first, last = timecode.first_timecode(path), timecode.last_timecode(path)
     return (standin.wall_clock(first.ms) if first else None, standin.wall_clock(last.ms) if last else None)
+
+
+# --- the login screen ----------------------------------------------------------------------------------
+
+LOGIN_SIZE = "459x246"  # the login screen has no title; its size finds it
+# Client points of its controls (centres of their rectangles).
+LOGIN_PHONE_FIELD = (185, 97)
+LOGIN_GET_CODE = (233, 137)
+LOGIN_BUTTON = (376, 120)
+
+
+def find_login_window(timeout=30, process=None):
+    """The X id of the visible login screen, waited for."""
+    deadline = time.time() + timeout
+    while True:
+        r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", ""], capture_output=True, text=True)
+        for wid in r.stdout.split():
+            g = subprocess.run(["xdotool", "getwindowgeometry", wid], capture_output=True, text=True).stdout
+            if "Geometry: %s" % LOGIN_SIZE in g:
+                return wid
+        if process is not None and process.poll() is not None:
+            raise AssertionError("the process ended (code %s) before the login screen appeared" % process.returncode)
+        if time.time() >= deadline:
+            raise AssertionError("no login screen within %s s" % timeout)
+        time.sleep(0.2)
+
+
+def log_in_through_dialog(svc, phone="13800138000", timeout=30, process=None):
+    """Plays the user at the login screen with real X input: types the number, presses "获取", reads the
+    code the development service texted (its test control), types it and presses the login button. svc is
+    the client of start_private_service (or anything with sms_code(phone)). Returns the code."""
+    win = find_login_window(timeout, process)
+
+    def click(point):
+        subprocess.run(["xdotool", "mousemove", "--window", win, str(point[0]), str(point[1]), "click", "1"],
+                       check=True, capture_output=True)
+        time.sleep(0.2)
+
+    def type_text(text):
+        subprocess.run(["xdotool", "type", "--delay", "60", text], check=True, capture_output=True)
+        time.sleep(0.3)
+
+    subprocess.run(["xdotool", "windowfocus", "--sync", win], capture_output=True)
+    click(LOGIN_PHONE_FIELD)
+    type_text(phone)
+    click(LOGIN_GET_CODE)
+    deadline = time.time() + timeout
+    code = None
+    while code is None:
+        try:
+            code = svc.sms_code(phone)["code"]
+        except Exception:  # no code issued yet
+            if time.time() >= deadline:
+                raise AssertionError("the service texted no code to %s within %s s" % (phone, timeout))
+            time.sleep(0.2)
+    type_text(code)  # pressing "获取" moved the focus to the code field
+    click(LOGIN_BUTTON)
+    return code

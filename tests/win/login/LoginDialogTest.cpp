@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <functional>
@@ -669,6 +670,16 @@ TEST_F(LoginScreen, ClosingDuringASlowLoginIsImmediateAndWaitsForItsWorker) {
       << "the screen waited for its worker before it went";
   EXPECT_EQ(FindUiWindow(kLoginFailedCaption), nullptr) << "a closed screen shows no late answer";
   EXPECT_EQ(RecordedRequests("login")["requests"].size(), 1u) << "the request had gone out";
+}
+
+// Not part of the run: the screen for a user outside the process (tests/e2e/test_login_dialog.py plays one
+// through the X display). Prints what the screen ended with.
+TEST_F(LoginScreen, DISABLED_WaitsForAnOutsideUser) {
+  const int result = ShowLoginDialog(nullptr);
+  std::printf("login screen result: %d\n", result);
+  std::fflush(stdout);
+  EXPECT_EQ(result, 1);
+  EXPECT_FALSE(GetUserToken().empty());
 }
 
 }  // namespace
