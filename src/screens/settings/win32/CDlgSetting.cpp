@@ -117,6 +117,11 @@ LRESULT CDlgSetting::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool
   return CSkinDialog::HandleMessage(uMsg, wParam, lParam, bHandled);
 }
 
+BOOL CDlgSetting::PreTranslateMessage(MSG* msg) {
+  if (m_pHotkey != nullptr && m_pHotkey->GetHWND() != nullptr) return m_pHotkey->PreTranslateMessage(msg);
+  return FALSE;
+}
+
 void CDlgSetting::Notify(const UINotification& msg) {
   if (msg.Type != UINOTIFY_CLICK || msg.pSender == nullptr) return;
   const int id = msg.pSender->GetId();

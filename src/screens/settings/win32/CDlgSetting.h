@@ -46,6 +46,9 @@ class CDlgSetting : public CSkinDialog {
   BOOL OnInitDialog() override;
   void BuildUI() override;
   LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+  // The modal run offers its messages here; the hotkey page's filter sees them as a thread loop would
+  // show them to it.
+  BOOL PreTranslateMessage(MSG* msg) override;
   void Notify(const UINotification& msg) override;
 
  private:
