@@ -1,5 +1,7 @@
 #include "recorder/FfmpegCommand.h"
 
+#include <cstdlib>
+
 namespace vorlix::recorder {
 namespace {
 std::wstring Num(int v) { return std::to_wstring(v); }
@@ -51,7 +53,8 @@ std::wstring BuildRecordCommand(const std::wstring& ffmpegPath, const RecorderSe
   std::wstring cmd = QuoteArgument(ffmpegPath) + L" -hide_banner -nostats -loglevel info -y";
   // Always the desktop: a grab of the window itself ends with the window, and games re-create theirs.
   cmd += L" -f gdigrab -framerate " + fps + L" -draw_mouse 1 -i desktop";
-  for (const AudioInput& a : audio) cmd += L" -f " + a.format + L" -i " + QuoteArgument(a.device);
+  for (const AudioInput& a : audio)
+    cmd += L" -f " + a.format + (a.options.empty() ? L"" : L" " + a.options) + L" -i " + QuoteArgument(a.device);
 
   cmd += L" -map 0:v";
   if (audio.size() == 1) {
@@ -100,6 +103,19 @@ std::vector<std::wstring> ParseDshowAudioDevices(const std::wstring& listing) {
     out.push_back(line.substr(open + 1, close - open - 1));
   }
   return out;
+}
+
+std::optional<double> FirstInputStart(const std::string& log) {
+  const size_t input = log.find("Input #0,");
+  if (input == std::string::npos) return std::nullopt;
+  const size_t next = log.find("Input #1,", input);
+  const size_t at = log.find(", start: ", input);
+  if (at == std::string::npos || (next != std::string::npos && at > next)) return std::nullopt;
+  const char* begin = log.c_str() + at + 9;
+  char* end = nullptr;
+  const double v = std::strtod(begin, &end);
+  if (end == begin || !(v > 0)) return std::nullopt;
+  return v;
 }
 
 bool LacksDshowInput(const std::wstring& listing) {

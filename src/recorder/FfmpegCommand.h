@@ -26,8 +26,9 @@ CaptureChoice ChooseCapture(const RecorderSettings& s, const std::wstring& gameT
 
 // One audio input of the recording (a microphone today; the system's playback can join as a second).
 struct AudioInput {
-  std::wstring format;  // ffmpeg input format, e.g. "dshow"
-  std::wstring device;  // e.g. "audio=Microphone (USB)"
+  std::wstring format;   // ffmpeg input format, e.g. "dshow", or "f32le" for raw samples
+  std::wstring device;   // e.g. "audio=Microphone (USB)", or the pipe the recorder writes the samples to
+  std::wstring options;  // input options between the format and the input, e.g. "-ar 48000 -ac 2"
 };
 
 std::wstring BuildRecordCommand(const std::wstring& ffmpegPath, const RecorderSettings& s,
@@ -38,6 +39,10 @@ std::wstring BuildRecordCommand(const std::wstring& ffmpegPath, const RecorderSe
 std::vector<std::wstring> ParseDshowAudioDevices(const std::wstring& listing);
 // True when the listing shows that this ffmpeg has no DirectShow input at all.
 bool LacksDshowInput(const std::wstring& listing);
+
+// The start time that ffmpeg's log gives for its first input ("Input #0, ... start: 1797005639.110236"):
+// for the desktop grab, the wall-clock moment (Unix seconds) of the recording's first picture.
+std::optional<double> FirstInputStart(const std::string& log);
 
 // One argument quoted so that the Windows argument rules give it back unchanged.
 std::wstring QuoteArgument(const std::wstring& arg);

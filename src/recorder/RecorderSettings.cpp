@@ -44,6 +44,7 @@ RecorderSettings LoadRecorderSettings() {
   s.bMicrophone = IsMicrophoneEnabled();
   s.captureSource = ReadOwn("CaptureSource", L"auto") == L"desktop" ? L"desktop" : L"auto";
   s.microphoneDevice = ReadOwn("MicrophoneDevice", L"");
+  s.testOnlySoundEndpoint = ReadOwn("TestOnlySoundEndpoint", L"");
   return s;
 }
 
@@ -93,7 +94,10 @@ std::wstring DescribeSettings(const RecorderSettings& s) {
   return L"output size: " + size + L"\r\nbitrate: " + Num(s.bitrate) + L" kbit/s\r\nframe rate: " +
          Num(s.frameRate) + L" fps\r\nmicrophone: " + (s.bMicrophone ? L"on" : L"off") +
          (s.microphoneDevice.empty() ? L"" : L" (" + s.microphoneDevice + L")") + L"\r\ncapture source: " +
-         (s.captureSource == L"desktop" ? L"desktop" : L"the chosen game's window, else the desktop");
+         (s.captureSource == L"desktop" ? L"desktop" : L"the chosen game's window, else the desktop") +
+         L"\r\ngame sound: " +
+         (s.testOnlySoundEndpoint.empty() ? L"loopback of the system's default output"
+                                          : L"the capture endpoint \"" + s.testOnlySoundEndpoint + L"\" (test-only setting)");
 }
 
 }  // namespace vorlix::recorder

@@ -4,6 +4,8 @@
 //   [VorlixRecorder]
 //   CaptureSource=auto      auto: the chosen game's window when it exists, else the desktop; desktop: always
 //   MicrophoneDevice=       the capture device to use; empty: the first one found
+//   TestOnlySoundEndpoint=  tests only: record the game sound from the capture endpoint of this name
+//                           instead of the loopback of the system's output (which Wine lacks)
 #include <string>
 
 namespace vorlix::recorder {
@@ -16,6 +18,7 @@ struct RecorderSettings {
   bool bMicrophone = false;
   std::wstring captureSource;  // "auto" or "desktop"
   std::wstring microphoneDevice;
+  std::wstring testOnlySoundEndpoint;
 };
 
 constexpr int kDefaultBitrate = 4000;

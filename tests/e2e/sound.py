@@ -20,7 +20,10 @@ RATE = 48000
 
 
 class PrivateSoundServer:
-    """pulseaudio on a socket of its own with one null output ("game"); its monitor hears what plays."""
+    """pulseaudio on a socket of its own with one null output ("game"); its monitor hears what plays.
+    Windows programs see the output as "Game" and its monitor as the capture endpoint MONITOR."""
+
+    MONITOR = "Monitor of Game"
 
     def __init__(self):
         self.dir = tempfile.mkdtemp(prefix="vorlix-pulse-")
@@ -32,7 +35,8 @@ class PrivateSoundServer:
         script = os.path.join(self.dir, "server.pa")
         with open(script, "w") as f:
             f.write("load-module module-native-protocol-unix auth-anonymous=1 socket=%s\n" % self.socket)
-            f.write("load-module module-null-sink sink_name=game rate=%d\n" % RATE)
+            f.write("load-module module-null-sink sink_name=game rate=%d sink_properties=device.description=Game\n"
+                    % RATE)
             f.write("set-default-sink game\n")
         env = dict(os.environ, HOME=self.dir, PULSE_RUNTIME_PATH=os.path.join(self.dir, "run"),
                    PULSE_STATE_PATH=os.path.join(self.dir, "state"))

@@ -1,58 +1,16 @@
 """The bundled recorder keeps one recording going while the game's window closes and comes back: the
 window's picture before and after, black while it is gone, and a timeline that stays the wall clock."""
-import glob
 import os
 import re
-import shutil
 import subprocess
-import tempfile
 import time
 import unittest
 
 import timecode
-from vorlix_e2e import StandIn, dist_dir, wine, windows_path
+from vorlix_e2e import RecorderTree, StandIn, wine
 
 TITLE = "VorlixStandIn Reopens"
 CLOSE_AT, REOPEN_AFTER = 3000, 2000  # ms after the stand-in started
-
-
-class RecorderTree:
-    """A private program folder with the recorder, ffmpeg and a Config.ini naming the game."""
-
-    def __init__(self, game_title):
-        self.root = tempfile.mkdtemp(prefix="vorlix-recorder-")
-        app = os.path.join(self.root, "app")
-        self.recorder_dir = os.path.join(app, "obs", "bin", "32bit")
-        os.makedirs(self.recorder_dir)
-        shutil.copy(os.path.join(dist_dir(), "obs", "bin", "32bit", "obs32.exe"), self.recorder_dir)
-        shutil.copy(os.path.join(dist_dir(), "ffmpeg.exe"), app)
-        os.makedirs(os.path.join(app, "Config"))
-        with open(os.path.join(app, "Config", "Config.ini"), "wb") as f:
-            f.write(b"[SimpleOutput]\r\nGameTitle=" + game_title.encode("ascii") + b"\r\n")
-        self.videos = os.path.join(app, "videos")
-        os.makedirs(self.videos)
-        self.roaming = os.path.join(self.root, "roaming")
-        os.makedirs(self.roaming)
-
-    def start(self, name):
-        # Wine sets APPDATA itself; the recorder's profile and logs go to this tree only when the
-        # variable is set inside the Windows side.
-        # (No quotes: Python would escape them for cmd; the temporary paths have no blanks.)
-        line = "set APPDATA=%s&& obs32.exe --startrecording --start_no_show --file_save %s --file_name %s" % (
-            windows_path(self.roaming), windows_path(self.videos), name)
-        return subprocess.Popen([wine(), "cmd", "/c", line], cwd=self.recorder_dir, stdin=subprocess.DEVNULL,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def log(self):
-        text = ""
-        for path in glob.glob(os.path.join(self.roaming, "vorlix", "logs", "recorder_*.log")):
-            if not path.endswith("_ffmpeg.log"):
-                with open(path, "rb") as f:
-                    text += f.read().decode("latin-1")
-        return text
-
-    def remove(self):
-        shutil.rmtree(self.root, ignore_errors=True)
 
 
 def duration(path):
@@ -115,16 +73,17 @@ class RecorderFollowsTheGameWindow(unittest.TestCase):
         self.assertIn("640x360 at", log)
         self.assertIn("the game window is gone", log)
         self.assertIn("the game window is back", log)
-        # The run as the recorder lived it: from its first log line (Wine's own start-up before that is
-        # not the recorder's) to its end.
+        first, _ = self.check_one_timeline_through_the_gap(path, game)
+        # The file runs from its first picture to the recorder's end: nothing of the run is missing after
+        # the encoder's start-up (which the clip arithmetic takes from the duration; on a loaded machine it
+        # alone can pass a second, so it is reported, not asserted).
+        covered = ended - game.wall_clock(first.ms)
+        self.assertAlmostEqual(duration(path), covered, delta=0.5, msg=log)
         stamp = re.match(r"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d):(\d{3}) ", log)
         self.assertIsNotNone(stamp, log)
         began = time.mktime(time.strptime(stamp.group(1), "%Y-%m-%d %H:%M:%S")) + int(stamp.group(2)) / 1000.0
-        lived = ended - began
-        self.assertAlmostEqual(duration(path), lived, delta=1.0)
-        first, _ = self.check_one_timeline_through_the_gap(path, game)
-        print("\n  recorder lived %.2f s (%.2f s from the launch), file %.2f s; its first frame shows the moment "
-              "%.2f s after the recorder started" % (lived, ran, duration(path), game.wall_clock(first.ms) - began))
+        print("\n  recorder lived %.2f s (%.2f s from the launch), file %.2f s, %.2f s from its first picture "
+              "to the end" % (ended - began, ran, duration(path), covered))
 
     def test_a_killed_recorder_leaves_a_playable_file_with_the_window_after_its_return(self):
         path, _, _, _, game = self.record_through_a_reopen("kill")

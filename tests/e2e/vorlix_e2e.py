@@ -127,6 +127,65 @@ def window_gone(title):
     return not r.stdout.split()
 
 
+class RecorderTree:
+    """A private program folder with the recorder, ffmpeg and a Config.ini naming the game."""
+
+    def __init__(self, game_title, profile=None, env=None):
+        self.root = tempfile.mkdtemp(prefix="vorlix-recorder-")
+        app = os.path.join(self.root, "app")
+        self.recorder_dir = os.path.join(app, "obs", "bin", "32bit")
+        os.makedirs(self.recorder_dir)
+        shutil.copy(os.path.join(dist_dir(), "obs", "bin", "32bit", "obs32.exe"), self.recorder_dir)
+        shutil.copy(os.path.join(dist_dir(), "ffmpeg.exe"), app)
+        os.makedirs(os.path.join(app, "Config"))
+        with open(os.path.join(app, "Config", "Config.ini"), "wb") as f:
+            f.write(b"[SimpleOutput]\r\nGameTitle=" + game_title.encode("ascii") + b"\r\n")
+        self.videos = os.path.join(app, "videos")
+        os.makedirs(self.videos)
+        self.roaming = os.path.join(self.root, "roaming")
+        os.makedirs(self.roaming)
+        self.env = dict(os.environ, **(env or {}))
+        if profile:
+            self.write_profile(profile)
+
+    def write_profile(self, own):
+        """The recorder's profile as its first start lays it out, with these keys of its own section."""
+        folder = os.path.join(self.roaming, "vorlix", "basic", "profiles", "gamer")
+        os.makedirs(folder, exist_ok=True)
+        text = ("[General]\r\nName=gamer\r\n\r\n[Video]\r\nBaseCX=1280\r\nBaseCY=800\r\nOutputCX=1280\r\n"
+                "OutputCY=720\r\nFPSCommon=30\r\n\r\n[SimpleOutput]\r\nVBitrate=4000\r\n\r\n[VorlixRecorder]\r\n")
+        text += "".join("%s=%s\r\n" % kv for kv in own.items())
+        with open(os.path.join(folder, "basic.ini"), "wb") as f:
+            f.write(text.encode("ascii"))
+
+    def start(self, name):
+        # Wine sets APPDATA itself; the recorder's profile and logs go to this tree only when the
+        # variable is set inside the Windows side.
+        # (No quotes: Python would escape them for cmd; the temporary paths have no blanks.)
+        line = "set APPDATA=%s&& obs32.exe --startrecording --start_no_show --file_save %s --file_name %s" % (
+            windows_path(self.roaming), windows_path(self.videos), name)
+        return subprocess.Popen([wine(), "cmd", "/c", line], cwd=self.recorder_dir, env=self.env,
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def log(self):
+        text = ""
+        for path in glob.glob(os.path.join(self.roaming, "vorlix", "logs", "recorder_*.log")):
+            if not path.endswith("_ffmpeg.log"):
+                with open(path, "rb") as f:
+                    text += f.read().decode("latin-1")
+        return text
+
+    def ffmpeg_log(self):
+        text = ""
+        for path in glob.glob(os.path.join(self.roaming, "vorlix", "logs", "recorder_*_ffmpeg.log")):
+            with open(path, "rb") as f:
+                text += f.read().decode("latin-1")
+        return text
+
+    def remove(self):
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
 class StandIn:
     """The stand-in game (tools/standin): a window whose every frame shows its timecode.
 
@@ -170,6 +229,11 @@ class StandIn:
     def stderr(self):
         with open(os.path.join(self.dir, "stderr.txt"), "rb") as f:
             return f.read().decode("utf-8", "replace")
+
+    def tone_from(self):
+        """With tone: the timecode (ms) at which its first samples went to the sound output, or None."""
+        m = re.search(r"tone: playing from (\d+) ms", self.stderr())
+        return int(m.group(1)) if m else None
 
     def wall_clock(self, ms):
         """The Unix time at which the stand-in painted this timecode."""

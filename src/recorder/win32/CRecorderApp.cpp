@@ -82,7 +82,24 @@ std::vector<AudioInput> CRecorderApp::MicrophoneInputs(const std::wstring& ffmpe
   for (const std::wstring& d : devices)
     if (d == m_settings.microphoneDevice) device = d;
   Log(L"microphone: " + device);
-  return {AudioInput{L"dshow", L"audio=" + device}};
+  return {AudioInput{L"dshow", L"audio=" + device, L""}};
+}
+
+std::vector<AudioInput> CRecorderApp::GameSoundInputs() {
+  std::wstring description, error;
+  // The encoder logs its first input's start before it opens the next one.
+  const std::wstring ffmpegLog = m_ffmpegLogPath;
+  auto pictureStart = [ffmpegLog]() -> std::optional<double> {
+    std::string text;
+    if (!ReadWholeFile(ffmpegLog, text)) return std::nullopt;
+    return FirstInputStart(text);
+  };
+  if (!m_sound.Open(m_settings.testOnlySoundEndpoint, pictureStart, &description, &error)) {
+    Log(L"game sound: " + error + L"; recording without it");
+    return {};
+  }
+  Log(L"game sound: " + description);
+  return {AudioInput{L"wav", m_sound.PipeName(), L"-thread_queue_size 1024"}};
 }
 
 bool CRecorderApp::StartRecording() {
@@ -111,10 +128,13 @@ bool CRecorderApp::StartRecording() {
                       : L"capture source: desktop (" + capture.reason + L")");
 
   m_output = RecordingPath(m_args);
-  const std::wstring command = BuildRecordCommand(ffmpeg, m_settings, capture, MicrophoneInputs(ffmpeg), m_output);
+  std::vector<AudioInput> audio = GameSoundInputs();
+  for (AudioInput& mic : MicrophoneInputs(ffmpeg)) audio.push_back(mic);
+  const std::wstring command = BuildRecordCommand(ffmpeg, m_settings, capture, audio, m_output);
   Log(L"ffmpeg: " + command);
   DWORD error = 0;
   if (!m_ffmpeg.Start(command, m_ffmpegLogPath, &error)) {
+    m_sound.Stop();
     m_status = L"not recording: ffmpeg could not start (error " + std::to_wstring(error) + L")";
     Log(m_status);
     return false;
@@ -145,6 +165,7 @@ void CRecorderApp::StopRecording(const char* why) {
   if (!m_ffmpeg.Running()) return;
   Log(AnsiToWide(why) + L": stopping ffmpeg");
   DWORD code = m_ffmpeg.Stop(15000);
+  m_sound.Stop();
   Log(L"ffmpeg ended with exit code " + std::to_wstring(code) + L"; recording " + m_output);
 }
 
@@ -250,6 +271,7 @@ int CRecorderApp::Run(HINSTANCE instance, const RecorderArgs& args) {
     if (waitFor && r == WAIT_OBJECT_0) {
       m_follower.reset();
       DWORD code = m_ffmpeg.Finish();
+      m_sound.Stop();
       m_status = L"ffmpeg ended by itself with exit code " + std::to_wstring(code) + L"; see " + m_ffmpegLogPath;
       Log(m_status);
       if (m_text) SetWindowTextW(m_text, SettingsText().c_str());

@@ -11,6 +11,7 @@
 #include "recorder/RecorderSettings.h"
 #include "recorder/WindowFollower.h"
 #include "recorder/win32/CFfmpegProcess.h"
+#include "recorder/win32/CSoundSource.h"
 
 namespace vorlix::recorder {
 
@@ -28,12 +29,14 @@ class CRecorderApp {
   bool StartRecording();
   void StopRecording(const char* why);
   std::vector<AudioInput> MicrophoneInputs(const std::wstring& ffmpeg);
+  std::vector<AudioInput> GameSoundInputs();
   std::wstring SettingsText() const;
   void FollowWindow();
 
   RecorderArgs m_args;
   RecorderSettings m_settings;
   CFfmpegProcess m_ffmpeg;
+  CSoundSource m_sound;
   // Set while the recording is of the game's window: keeps the picture on it by its title.
   std::optional<CWindowFollower> m_follower;
   std::wstring m_followTitle;

@@ -75,12 +75,18 @@ TEST(FfmpegCommand, KeyframesEverySecondInFragmentsAndTheProfilesValues) {
 }
 
 TEST(FfmpegCommand, AudioInputsJoinOneOrMixed) {
-  std::vector<AudioInput> mic{{L"dshow", L"audio=Mic (USB)"}};
+  std::vector<AudioInput> mic{{L"dshow", L"audio=Mic (USB)", L""}};
   std::wstring one = BuildRecordCommand(L"ffmpeg.exe", Settings720(), CaptureChoice{}, mic, L"o.mp4");
   EXPECT_TRUE(Has(one, L"-i desktop -f dshow -i \"audio=Mic (USB)\" -map 0:v -map 1:a")) << WideToUtf8(one);
   EXPECT_TRUE(Has(one, L"-c:a aac"));
 
-  mic.push_back({L"dshow", L"audio=Loopback"});
+  // Raw samples from the recorder's own capture, with the input options the raw format needs.
+  std::vector<AudioInput> raw{{L"f32le", L"\\\\.\\pipe\\vorlix-sound-1", L"-ar 48000 -ac 2"}};
+  std::wstring piped = BuildRecordCommand(L"ffmpeg.exe", Settings720(), CaptureChoice{}, raw, L"o.mp4");
+  EXPECT_TRUE(Has(piped, L"-i desktop -f f32le -ar 48000 -ac 2 -i \\\\.\\pipe\\vorlix-sound-1 -map 0:v -map 1:a"))
+      << WideToUtf8(piped);
+
+  mic.push_back({L"dshow", L"audio=Loopback", L""});
   std::wstring two = BuildRecordCommand(L"ffmpeg.exe", Settings720(), CaptureChoice{}, mic, L"o.mp4");
   EXPECT_TRUE(Has(two, L"-f dshow -i audio=Loopback")) << WideToUtf8(two);
   EXPECT_TRUE(Has(two, L"[1:a][2:a]amix=inputs=2:duration=longest[aout]"));
@@ -97,6 +103,22 @@ TEST(FfmpegCommand, ArgumentQuotingFollowsTheWindowsRules) {
       {L"say \"hi\"", L"\"say \\\"hi\\\"\""}, {L"x\\\"y z", L"\"x\\\\\\\"y z\""},
   };
   for (const Case& c : cases) EXPECT_EQ(QuoteArgument(c.in), c.out) << WideToUtf8(c.in);
+}
+
+TEST(FfmpegCommand, TheFirstInputsStartFromTheLog) {
+  const std::string log =
+      "[gdigrab @ 01bf3100] Capturing whole desktop as 1280x800x32 at (0,0)\r\n"
+      "Input #0, gdigrab, from 'desktop':\r\n"
+      "  Duration: N/A, start: 1797005709.993494, bitrate: 983052 kb/s\r\n"
+      "Input #1, wav, from '\\\\.\\pipe\\vorlix-sound-1':\r\n"
+      "  Duration: N/A, start: 0.000000, bitrate: 1536 kb/s\r\n";
+  ASSERT_TRUE(FirstInputStart(log));
+  EXPECT_DOUBLE_EQ(*FirstInputStart(log), 1797005709.993494);
+  // Not yet known, or only from a later input: nothing.
+  EXPECT_FALSE(FirstInputStart("[gdigrab @ 01bf3100] Capturing whole desktop\r\n"));
+  EXPECT_FALSE(FirstInputStart("Input #0, gdigrab, from 'desktop':\r\n  Duration: N/A, bitrate: N/A\r\n"
+                               "Input #1, wav, from 'x':\r\n  Duration: N/A, start: 5.000000\r\n"));
+  EXPECT_FALSE(FirstInputStart("Input #0, gdigrab, from 'desktop':\r\n  Duration: N/A, start: N/A\r\n"));
 }
 
 TEST(FfmpegCommand, DeviceListing) {

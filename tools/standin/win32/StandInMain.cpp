@@ -62,6 +62,9 @@ class CStandIn {
       std::wstring why;
       if (m_tone.Start(m_o.toneHz, &why)) {
         toneEvent = m_tone.Event();
+        // When the first samples went to the output, on the timecode's clock: where the sound begins.
+        fwprintf(stderr, L"tone: playing from %u ms\n", static_cast<unsigned>(ElapsedMs()));
+        fflush(stderr);
       } else {
         // A game without sound still runs.
         fwprintf(stderr, L"tone: %ls; playing nothing\n", why.c_str());
