@@ -26,12 +26,14 @@ void StartCutVideoThread(HWND target, SessionData data, std::shared_ptr<std::ato
 }
 
 void OpenCloud() {
-  const std::string url = BuildCloudPageUrl(net::GetCloudWebBaseUrl(), WideToUtf8(GetUserId()),
-                                            WideToUtf8(GetUserToken()), WideToUtf8(GetUserSecret()));
+  const std::string base = net::GetCloudWebBaseUrl(), id = WideToUtf8(GetUserId());
+  const std::string url = BuildCloudPageUrl(base, id, WideToUtf8(GetUserToken()), WideToUtf8(GetUserSecret()));
   wchar_t windowsDir[MAX_PATH] = L"";
   GetWindowsDirectoryW(windowsDir, MAX_PATH);
   ShellExecuteW(nullptr, L"open", Utf8ToWide(url).c_str(), nullptr, windowsDir, SW_SHOW);
-  if (LogEnabled(2)) LogWrite(LogBegin(2, "MainFrame", __LINE__) << "OpenCloud  url:" << WideToAnsi(Utf8ToWide(url)) << '\n');
+  // The token and the secret are a login; the log shows where the page went, not the keys to it.
+  if (LogEnabled(2))
+    LogWrite(LogBegin(2, "MainFrame", __LINE__) << "OpenCloud  url:" << BuildCloudPageUrl(base, id, "***", "***") << '\n');
 }
 
 }  // namespace vorlix

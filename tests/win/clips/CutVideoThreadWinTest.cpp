@@ -11,6 +11,7 @@
 #include "recording/ClipPlanner.h"
 #include "recording/UploadProgress.h"
 #include "recording/win32/CutVideoThread.h"
+#include "shell/Log.h"
 #include "shell/WindowMessages.h"
 #include "unit/clips/ClipRecording.h"
 
@@ -220,7 +221,21 @@ TEST(OpenCloudWin, OpensTheCloudPageWithIdTokenAndSecret) {
   SetUserId(L"100042");
   SetUserToken(L"tok-42");
   SetUserSecret(L"sec-42");
+  const std::wstring logFile = GetAppDirectory() + L"open_cloud.log";
+  RemoveFile(logFile);
+  const int level = GetLogLevel();
+  const uint32_t flags = GetLogFlags();
+  const std::string path = GetLogPath();
+  ConfigureLog(2, LOG_FILE, WideToAnsi(logFile));
   OpenCloud();
+  ConfigureLog(level, flags, path);
+  std::string log;
+  ReadWholeFile(logFile, log);
+  EXPECT_NE(log.find("OpenCloud  url:" + net::GetCloudWebBaseUrl() + "/cloud.html#/all?id=100042&t=***&s=***"),
+            std::string::npos)
+      << log;
+  EXPECT_EQ(log.find("tok-42"), std::string::npos);  // no login in the log
+  EXPECT_EQ(log.find("sec-42"), std::string::npos);
   std::string url;
   for (int i = 0; i < 200 && url.empty(); ++i) {
     Sleep(50);
