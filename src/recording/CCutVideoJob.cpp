@@ -110,7 +110,7 @@ CCutVideoJob::Outcome CCutVideoJob::Run() {
     Log("cutvideo thread finished", __LINE__);
   }
   // Cancelled with the next clip already cut: it was never handed over, so it does not stay behind.
-  if (nextIndex >= 0) RemoveFile(ClipPath(m_data.videoFolder, nextCut.get()));
+  if (nextIndex >= 0) RemoveFileWhenReleased(ClipPath(m_data.videoFolder, nextCut.get()));
 
   // Counted at the end: two moments of the same second share one clip file, and a later cut may have
   // replaced a clip kept earlier.
@@ -134,7 +134,7 @@ CCutVideoJob::Outcome CCutVideoJob::Run() {
       if (!FileExists(path)) continue;
       Log("CutVideoThread keep recording:" + WideToAnsi(path), __LINE__);
       outcome.recordingsKept.push_back(path);
-    } else if (RemoveFile(path) || !FileExists(path)) {
+    } else if (RemoveFileWhenReleased(path)) {
       outcome.recordingsDeleted.push_back(path);
     } else {
       outcome.recordingsKept.push_back(path);
