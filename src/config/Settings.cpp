@@ -14,7 +14,7 @@ const char* SlotSection(HotkeySlot slot) { return slot == HotkeySlot::StartStop 
 
 std::wstring ReadString(const char* section, const char* key, const std::wstring& def) {
   std::string raw;
-  if (!CIniFile::ReadValue(GetConfigPath(), section, key, raw)) return def.substr(0, kReadChars);
+  if (!CIniFile::ReadValue(GetConfigPath(), section, key, raw)) return CIniFile::DefaultOf(def).substr(0, kReadChars);
   std::wstring v = AnsiToWide(raw);
   if (v.size() > kReadChars) v.resize(kReadChars);
   return v;

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "base/FileSystem.h"
+#include "base/JsonText.h"
 #include "net/Base64.h"
 #include "net/Endpoints.h"
 #include "net/UploadToken.h"
+#include "net/tls/TrustStore.h"
 
 namespace vorlix::net {
 namespace {
@@ -54,8 +56,7 @@ int Post(const std::string& url, const std::string& token, const char* contentTy
   // A block may take a while on a slow line; give up only when it stalls.
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, 60L);
-  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+  VerifyPeersOf(easy);
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(easy, CURLOPT_IPRESOLVE, (long)CURL_IPRESOLVE_V4);
   CURLcode code = curl_easy_perform(easy);
@@ -65,10 +66,7 @@ int Post(const std::string& url, const std::string& token, const char* contentTy
   curl_slist_free_all(headers);
   if (code != CURLE_OK) return -static_cast<int>(code);
   if (status != 200) return static_cast<int>(status);
-  Json::CharReaderBuilder builder;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-  std::string errors;
-  if (!reader->parse(text.data(), text.data() + text.size(), &answer, &errors) || !answer.isObject()) {
+  if (!ParseJsonText(text, answer) || !answer.isObject()) {
     return kCloudBadAnswer;
   }
   return 200;
@@ -116,7 +114,8 @@ int CloudPutFile(const std::string& host, const std::string& token, const std::s
       if (!answer["ctx"].isString() || answer["ctx"].asString().empty()) return kCloudBadAnswer;
       // The storage reports the CRC-32 of the chunk it received; a chunk damaged on the way is not
       // built into the file.
-      if (answer["crc32"].isIntegral() && answer["crc32"].asUInt64() != Crc32(chunk.data(), want)) {
+      const Json::Value& crc = answer["crc32"];
+      if (crc.isIntegral() && (!crc.isUInt64() || crc.asUInt64() != Crc32(chunk.data(), want))) {
         return kCloudBadAnswer;
       }
       ctx = answer["ctx"].asString();

@@ -1,19 +1,12 @@
 #include "net/Envelope.h"
 
-#include <json/json.h>
-
-#include <memory>
+#include "base/JsonText.h"
 
 namespace vorlix::net {
 
 bool ReadEnvelopeCode(const std::string& body, int& code) {
-  Json::CharReaderBuilder builder;
-  builder["allowComments"] = true;
-  builder["collectComments"] = false;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
   Json::Value root;
-  std::string errors;
-  if (!reader->parse(body.data(), body.data() + body.size(), &root, &errors)) return false;
+  if (!ParseJsonText(body, root)) return false;
   if (!root.isObject()) {
     // A bare number or string parses but carries no envelope: "code" reads as missing.
     code = 0;
@@ -33,6 +26,12 @@ int SuccessFlagResult(const std::string& body) {
   int code = 0;
   if (!ReadEnvelopeCode(body, code)) return kResultNotJson;
   return code == kServiceOk ? 1 : 0;
+}
+
+int SuccessFlagOfTransfer(int transport, const std::string& body) {
+  if (transport == 1) return kResultTransferFailed;
+  if (transport != 0) return transport;
+  return SuccessFlagResult(body);
 }
 
 int ServiceCodeResult(const std::string& body) {

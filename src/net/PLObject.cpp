@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "base/JsonText.h"
 #include "base/TextConv.h"
 #include "config/Settings.h"
 #include "net/Endpoints.h"
@@ -12,6 +13,7 @@
 #include "net/Envelope.h"
 #include "net/RequestBodies.h"
 #include "net/Signing.h"
+#include "net/tls/TrustStore.h"
 
 #ifdef ReportEvent
 #undef ReportEvent
@@ -153,8 +155,7 @@ void* CPLObject::NewEasy(const std::string& url, long connectTimeout, long total
   curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, connectTimeout);
   curl_easy_setopt(easy, CURLOPT_TIMEOUT, totalTimeout);
   // Certificates are checked: an answer in the service's name must come from the service.
-  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+  VerifyPeersOf(easy);
   curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 1L);
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   return easy;
@@ -218,9 +219,8 @@ namespace {
 
 // Success-flag endpoints hand the body back whenever it is JSON.
 int SuccessFlagCall(int transport, const std::string& body, std::string& response) {
-  if (transport != 0) return transport;
-  int result = SuccessFlagResult(body);
-  if (result != kResultNotJson) response = body;
+  int result = SuccessFlagOfTransfer(transport, body);
+  if (transport == 0 && result != kResultNotJson) response = body;
   return result;
 }
 
@@ -254,11 +254,8 @@ int CPLObject::LoginVerification(const std::string& mobile, const std::string& c
                                MakeTsign(pairs), kApiConnectTimeout, kApiTotalTimeout, body);
   int result = SuccessFlagCall(transport, body, response);
   if (result == 1) {
-    Json::CharReaderBuilder builder;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
-    std::string errors;
-    if (reader->parse(body.data(), body.data() + body.size(), &root, &errors) && root.isObject()) {
+    if (vorlix::ParseJsonText(body, root) && root.isObject()) {
       const Json::Value& data = root["data"];
       SessionValues next;
       next.userToken = DataText(data, "loginToken");

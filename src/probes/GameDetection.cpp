@@ -1,9 +1,6 @@
 #include "probes/GameDetection.h"
 
-#include <json/json.h>
-
-#include <memory>
-
+#include "base/JsonText.h"
 #include "base/TextConv.h"
 #include "config/Settings.h"
 
@@ -38,11 +35,8 @@ const wchar_t kItemEnd[] = L"</c>";
 }  // namespace
 
 void ParseGameList(const std::string& response, GameList& list) {
-  Json::CharReaderBuilder builder;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
   Json::Value root;
-  std::string errors;
-  if (!reader->parse(response.data(), response.data() + response.size(), &root, &errors)) return;
+  if (!ParseJsonText(response, root)) return;
   if (!root.isObject() || !root["code"].isNumeric() || root["code"].asDouble() != 200) return;
   const Json::Value& data = root["data"];
   if (!data.isArray()) return;

@@ -43,7 +43,8 @@ int ParseVideoDuration(const std::wstring& output) {
     pos = colon + 1;
   }
   long long seconds = static_cast<long long>(fields[0]) * 3600 + static_cast<long long>(fields[1]) * 60 + fields[2];
-  if (seconds > 0x7FFFFFFF || seconds < -0x7FFFFFFF) return 0;
+  // A length is never negative: a signed field is a garbled line, read as no duration at all.
+  if (fields[0] < 0 || fields[1] < 0 || fields[2] < 0 || seconds > 0x7FFFFFFF) return 0;
   return static_cast<int>(seconds);
 }
 

@@ -1,12 +1,15 @@
 """The service API of the program: update check, login by text-message code, game list,
 clip registration and the device report. Answers use the envelope {"code", "msg", "data"}."""
+import hashlib
 import json
+import os
 import re
 import secrets
 import sys
 import time
 
-from . import forms
+from . import forms, jsontext
+from .downloads import downloads_dir
 
 VERSION_RE = re.compile(r"^V\d+\.\d+\.\d+\.\d+$")
 PHONE_RE = re.compile(rb"^1\d{10}$")
@@ -45,7 +48,7 @@ def answer_override(h, path):
     text = answer.get("body", "")
     code = None
     try:
-        code = json.loads(text).get("code") if text else None
+        code = jsontext.loads(text).get("code") if text else None
     except (ValueError, AttributeError):
         pass
     h.send_bytes(status, text.encode("utf-8"), content_type="text/plain; charset=utf-8",
@@ -78,10 +81,27 @@ def _update_check(h, body, path):
     if h.record["problems"]:
         return h.refuse()
     latest = dict(h.server.config.current()["latest"])
+    digest = latest.get("sha256")
     if not latest.get("url"):
         latest["url"] = h.server.base_url + "/download/install.exe"
-    h.send_envelope(200, "ok", {"versionCode": latest["versionCode"], "modifyDesc": latest["modifyDesc"],
-                                "url": latest["url"]})
+        if digest is None:
+            digest = _file_sha256(os.path.join(downloads_dir(h.server), "install.exe"))
+    data = {"versionCode": latest["versionCode"], "modifyDesc": latest["modifyDesc"], "url": latest["url"]}
+    if digest:
+        data["sha256"] = digest
+    h.send_envelope(200, "ok", data)
+
+
+def _file_sha256(path):
+    """Lowercase hex SHA-256 of the file, or None when there is none."""
+    try:
+        with open(path, "rb") as f:
+            digest = hashlib.sha256()
+            for piece in iter(lambda: f.read(1 << 20), b""):
+                digest.update(piece)
+            return digest.hexdigest()
+    except OSError:
+        return None
 
 
 def _send_code(h, body, path):
@@ -183,7 +203,7 @@ def _register_clip(h, body, path):
     record = None
     if body.startswith(b"json="):
         try:
-            record = json.loads(text.decode("utf-8"))
+            record = jsontext.loads(text.decode("utf-8"))
         except (UnicodeDecodeError, ValueError) as exc:
             h.problem(400, "clip record is not JSON: %s" % exc)
         else:
@@ -237,7 +257,7 @@ def _device_report(h, body, path):
             continue
     pairs = None
     try:
-        pairs = json.loads(text, object_pairs_hook=list)
+        pairs = jsontext.loads(text, object_pairs_hook=list)
     except ValueError as exc:
         h.problem(400, "device report is not JSON: %s" % exc)
     if pairs is not None:

@@ -7,8 +7,10 @@ import copy
 import threading
 
 DEFAULTS = {
-    # Answer of the update check. A null url means <base>/download/install.exe.
-    "latest": {"versionCode": "V1.8.0.1", "modifyDesc": "修复了若干问题。", "url": None},
+    # Answer of the update check. A null url means <base>/download/install.exe. A null sha256 means the
+    # SHA-256 of the served downloads/install.exe when the url is that default and the file exists; ""
+    # leaves the member out; any other text is sent as it is.
+    "latest": {"versionCode": "V1.8.0.1", "modifyDesc": "修复了若干问题。", "url": None, "sha256": None},
     "games": [
         {"window_title": "League of Legends (TM) Client", "game_name": "英雄联盟",
          "window_class": "RiotWindowClass", "exe_name": "League of Legends.exe"},
@@ -37,6 +39,7 @@ DEFAULTS = {
 
 _TYPES = {
     ("latest", "versionCode"): (str,), ("latest", "modifyDesc"): (str,), ("latest", "url"): (str, type(None)),
+    ("latest", "sha256"): (str, type(None)),
     ("upload", "fail_block"): (int, type(None)), ("upload", "fail_mode"): (str,),
     ("upload", "fail_status"): (int,), ("upload", "delay"): (int, float),
     ("download", "no_range"): (bool,), ("download", "no_length"): (bool,), ("download", "stall"): (bool,),

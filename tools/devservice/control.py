@@ -7,7 +7,7 @@ import shutil
 import time
 import urllib.parse
 
-from . import api, uptoken
+from . import api, jsontext, uptoken
 from .config import ConfigError
 from .downloads import downloads_dir, safe_name
 
@@ -45,7 +45,7 @@ def handle(h, path):
     def read_json():
         body = h.read_body()
         try:
-            return json.loads(body.decode("utf-8")) if body.strip() else {}
+            return jsontext.loads(body.decode("utf-8")) if body.strip() else {}
         except (UnicodeDecodeError, ValueError) as exc:
             raise ConfigError("body is not JSON: %s" % exc) from None
 

@@ -9,6 +9,9 @@ struct UpdateInfo {
   bool needUpdate = false;
   std::wstring description;  // "modifyDesc"
   std::string url;           // the installer
+  // "sha256": the installer's SHA-256 as 64 hex digits (lowercase here) when the service sends it;
+  // empty when it does not. A present but malformed value is kept as it is, so no file can match it.
+  std::string sha256;
 };
 
 // Reads a check answer. Any difference between the service's versionCode and the local version text means

@@ -27,6 +27,10 @@ TEST(VideoProbe, DurationTextRules) {
       {L"  Duration: 00:01.5", 60},             // a missing field counts as 0
       {L"  Duration: 00:00:02.17\r\n  Duration: 00:00:09.00", 2},  // the first one counts
       {L"duration: 00:00:09.00", 0},            // the marker is case-sensitive
+      {L"  Duration: 00:-10:00.00", 0},          // a signed field is no duration, not a negative one
+      {L"  Duration: -01:00:00.00", 0},
+      {L"  Duration: 00:00:-5.00", 0},
+      {L"  Duration: 596523:14:08.00", 0},       // beyond 32-bit seconds
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(WideToUtf8(c.output));

@@ -41,6 +41,11 @@ TEST(UpdateRule, UnusableAnswersChangeNothing) {
       R"({"code":200,"data":{"versionCode":9}})",
       R"([1,2])",
       "",
+      R"({"code":18446737490047551616,"data":{"versionCode":"V9"}})",  // beyond every 32- and 64-bit signed code
+      R"({"code":-9223372036854775809,"data":{"versionCode":"V9"}})",
+      R"({"code":200.5,"data":{"versionCode":"V9"}})",
+      R"({"code":200,"data":{"versionCode":"V9","x":)" + std::string(5000, '[') + std::string(5000, ']') + "}}",
+      std::string(1000, '{') + std::string(1000, '}'),
   };
   for (const auto& a : answers) {
     UpdateInfo info;
@@ -49,6 +54,31 @@ TEST(UpdateRule, UnusableAnswersChangeNothing) {
     ParseUpdateInfo(a, "V1.0.0.1", info);
     EXPECT_TRUE(info.needUpdate) << a;
     EXPECT_EQ(info.url, "kept") << a;
+  }
+}
+
+TEST(UpdateRule, TheInstallersDigestIsKeptWhenTheServiceSendsOne) {
+  const std::string digest(64, 'a');
+  struct Case {
+    const char* name;
+    std::string member;  // the text after "url": ...
+    std::string sha256;
+  } cases[] = {
+      {"absent", "", ""},
+      {"lowercase", R"(,"sha256":")" + digest + "\"", digest},
+      {"uppercase folded", R"(,"sha256":")" + std::string(64, 'A') + "\"", digest},
+      // Present but unusable: kept as a value no file's digest can equal, so nothing is handed over.
+      {"empty text", R"(,"sha256":"")", "-"},
+      {"not a text", R"(,"sha256":12)", "-"},
+      {"null", R"(,"sha256":null)", "-"},
+  };
+  for (const Case& c : cases) {
+    std::string answer = R"({"code":200,"data":{"versionCode":"V2.0.0.0","url":"http://h/i.exe")" + c.member + "}}";
+    UpdateInfo info;
+    info.sha256 = "stale";
+    ParseUpdateInfo(answer, "V1.0.0.0", info);
+    ASSERT_TRUE(info.needUpdate) << c.name;
+    EXPECT_EQ(info.sha256, c.sha256) << c.name;
   }
 }
 

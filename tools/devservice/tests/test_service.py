@@ -87,6 +87,20 @@ class TestBadInput(ServiceTestCase):
         # Still serving.
         self.assertEnvelope(self.get("/cloud/api/v1.0/games"), 200)
 
+    def test_deeply_nested_json_bodies_are_refused_not_a_fault(self):
+        deep = "[" * 5000 + "]" * 5000
+        for method, path, lines, body, status in (
+                ("POST", "/__test__/config", ["Content-Type: application/json"], deep, 400),
+                ("POST", "/__test__/login", ["Content-Type: application/json"], deep, 400),
+                ("POST", "/system/info/v1.0/log", ["Content-Type: application/json"], deep, 200)):
+            with self.subTest(path=path):
+                answer = self.request(method, path, lines, body)
+                self.assertEqual(answer.status, status, answer.body[:200])
+        self.control("POST", "config", {"overrides": {"/cloud/api/v1.0/games": {"body": deep}}})
+        self.assertEqual(self.get("/cloud/api/v1.0/games").body.decode(), deep)
+        record = self.last_request("/system/info/v1.0/log")
+        self.assertIn("nested", " ".join(p["msg"] for p in record["problems"]))
+
     def test_unknown_paths_and_methods(self):
         for method, path, status in (("GET", "/nothing", 404), ("GET", "/api/v1.0/send/code", 405),
                                      ("DELETE", "/cloud/api/v1.0", 405), ("GET", "/__test__/nothing", 404),

@@ -98,6 +98,24 @@ class TestUpdateCheckSignature(ServiceTestCase):
         self.control("POST", "config", {"latest": {"versionCode": "V2.0.0.7", "url": "http://x/setup.exe"}})
         data = self.assertEnvelope(self.form_post(FIND, BODY, sign=SIGN_NO_SECRET, tsign=TSIGN), 200)["data"]
         self.assertEqual((data["versionCode"], data["url"]), ("V2.0.0.7", "http://x/setup.exe"))
+        self.assertNotIn("sha256", data, "no digest for a file this service does not serve")
+
+    def test_update_answer_carries_the_served_installers_sha256(self):
+        import hashlib
+        installer = b"MZ" + bytes(range(256)) * 40
+        self.control("POST", "config", {"latest": {"versionCode": "V2.0.0.7"}})
+        data = self.assertEnvelope(self.form_post(FIND, BODY, sign=SIGN_NO_SECRET, tsign=TSIGN), 200)["data"]
+        self.assertNotIn("sha256", data, "nothing served yet")
+        self.server_put_download("install.exe", installer)
+        for configured, expected in ((None, hashlib.sha256(installer).hexdigest()), ("", None), ("ab" * 32, "ab" * 32)):
+            with self.subTest(configured=configured):
+                self.control("POST", "config", {"latest": {"sha256": configured}})
+                data = self.assertEnvelope(self.form_post(FIND, BODY, sign=SIGN_NO_SECRET, tsign=TSIGN), 200)["data"]
+                self.assertEqual(data.get("sha256"), expected)
+
+    def server_put_download(self, name, data):
+        answer = self.request("PUT", "/__test__/download/" + name, ["Content-Type: application/octet-stream"], data)
+        self.assertEqual(answer.status, 200, answer.body)
 
 
 if __name__ == "__main__":

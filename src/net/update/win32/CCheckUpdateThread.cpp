@@ -1,6 +1,7 @@
 #include "net/update/win32/CCheckUpdateThread.h"
 
 #include "config/Settings.h"
+#include "net/update/InstallerDownload.h"
 #include "probes/DeviceInfo.h"
 #include "shell/WindowMessages.h"
 
@@ -16,7 +17,7 @@ DWORD CCheckUpdateThread::Run() {
     if (IsWindow(m_hWnd))
       PostMessageW(m_hWnd, WM_CHECK_UPDATE_RESULT, UPDATE_CHECK_DONE, reinterpret_cast<LPARAM>(m_strResult.c_str()));
   } else {
-    int result = m_request->DownloadFile(m_strUrl, GetAppDirectory() + L"temp", L"install.exe");
+    int result = DownloadInstaller(*m_request, m_strUrl, GetAppDirectory() + L"temp", m_strSha256);
     PostMessageW(m_hWnd, WM_CHECK_UPDATE_RESULT, UPDATE_DOWNLOAD_DONE, static_cast<LPARAM>(result));
   }
   return 0;

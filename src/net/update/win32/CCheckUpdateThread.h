@@ -18,6 +18,10 @@ class CCheckUpdateThread : public CThreadImpl<CCheckUpdateThread> {
   CCheckUpdateThread(HWND window, Mode mode, const std::string& downloadUrl = std::string(),
                      plHttp::CPLObject* request = nullptr);
 
+  // The installer's SHA-256 from the update answer (UpdateInfo::sha256); set before the thread starts.
+  // With it, the download is kept only when the file matches (net/update/InstallerDownload.h).
+  void SetExpectedSha256(const std::string& sha256) { m_strSha256 = sha256; }
+
   DWORD Run();
   // The answer of a check, NUL-terminated UTF-8; what lParam of UPDATE_CHECK_DONE points at.
   const std::string& GetResultText() const { return m_strResult; }
@@ -25,6 +29,7 @@ class CCheckUpdateThread : public CThreadImpl<CCheckUpdateThread> {
  private:
   std::string m_strResult;
   std::string m_strUrl;
+  std::string m_strSha256;
   int m_nMode;
   HWND m_hWnd;
   plHttp::CPLObject* m_request;
