@@ -5,8 +5,7 @@
 // On Windows the authorities are handed to libcurl explicitly, read from the system's ROOT store: left
 // to itself, libcurl defers the check to Schannel, and Wine's Schannel accepts any certificate. Given a
 // CA source, libcurl verifies the chain and the name itself, the same way on Windows and under Wine
-// (whose ROOT store holds the host's authorities). On Linux, OpenSSL's system bundle, or the file named
-// by SSL_CERT_FILE as OpenSSL's own default does.
+// (whose ROOT store holds the host's authorities). On Linux, libcurl's default: the system's bundle.
 #include <string>
 
 namespace vorlix::net {

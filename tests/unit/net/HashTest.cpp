@@ -3,6 +3,7 @@
 
 #include "net/Base64.h"
 #include "net/Sha1.h"
+#include "net/Sha256.h"
 
 using namespace vorlix::net;
 
@@ -33,6 +34,30 @@ TEST(Sha1, PiecewiseUpdatesEqualOneShotAcrossBlockBoundaries) {
     h.Update(data.data(), split);
     h.Update(data.data() + split, data.size() - split);
     EXPECT_EQ(Hex(h.Final()), Sha1Hex(data)) << split;
+  }
+}
+
+TEST(Sha256, FipsVectorsWholeAndPiecewise) {
+  struct Case {
+    std::string input;
+    const char* digest;
+  } cases[] = {
+      {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+      {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+       "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+      {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+      {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Sha256Hex(c.input), c.digest) << c.input.substr(0, 20);
+    for (std::size_t split : {std::size_t(1), std::size_t(55), std::size_t(64), std::size_t(65)}) {
+      if (split > c.input.size()) continue;
+      CSha256 h;
+      h.Update(c.input.data(), split);
+      h.Update(c.input.data() + split, c.input.size() - split);
+      Sha256Digest d = h.Final();
+      EXPECT_EQ(ToLowerHex(d.data(), d.size()), c.digest) << split;
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/FileSystem.h"
 #include "config/Settings.h"
+#include "net/update/InstallerDownload.h"
 #include "net/update/UpdateInfo.h"
 #include "net/update/win32/CCheckUpdateThread.h"
 #include "shell/WindowMessages.h"
@@ -115,7 +116,39 @@ TEST_F(CheckUpdateThread, DownloadPutsTheInstallerIntoTheTempFolder) {
   ASSERT_TRUE(WaitForResult(m_window, m, 20000));
   EXPECT_EQ(m.lParam, 404);
   refused.Join(5000);
+  EXPECT_FALSE(FileExists(temp + L"\\install.exe")) << "the earlier installer is not left to be started";
   ConfigureDownloads(Json::Value(Json::objectValue));
+}
+
+// The digest of the update answer reaches the download: a file that does not match it is not handed over.
+TEST_F(CheckUpdateThread, DownloadKeepsOnlyTheInstallerTheAnswerAnnounced) {
+  std::wstring temp = GetAppDirectory() + L"temp";
+  std::string installer = std::string("MZ") + std::string(5000, 'y');
+  std::string url = PutDownload("install.exe", installer);
+  Json::Value cfg;
+  cfg["latest"]["versionCode"] = "V9.0.0.0";
+  Control("POST", "config", cfg);
+  std::string answer;
+  plHttp::CPLObject http({}, ServiceUrl(), ServiceUrl() + "/print");
+  http.CheckUpdate("V1.0.0.0", answer);
+  UpdateInfo info;
+  ParseUpdateInfo(answer, "V1.0.0.0", info);
+  ASSERT_EQ(info.sha256.size(), 64u) << answer;
+
+  for (bool tampered : {false, true}) {
+    if (tampered) {
+      installer[100] = 'z';
+      PutDownload("install.exe", installer);
+    }
+    CCheckUpdateThread worker(m_window, CCheckUpdateThread::kDownload, info.url, &http);
+    worker.SetExpectedSha256(info.sha256);
+    ASSERT_TRUE(worker.Start());
+    MSG m{};
+    ASSERT_TRUE(WaitForResult(m_window, m, 20000));
+    EXPECT_EQ(m.lParam, tampered ? kInstallerDigestMismatch : 0);
+    worker.Join(5000);
+    EXPECT_EQ(FileExists(temp + L"\\install.exe"), !tampered);
+  }
 }
 
 }  // namespace
