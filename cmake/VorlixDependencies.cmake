@@ -17,6 +17,12 @@ else()
 endif()
 add_library(vorlix::jsoncpp ALIAS vorlix_jsoncpp)
 
+# zlib (libcurl links it already): the upload's CRC-32.
+if(WIN32)
+  set(ZLIB_USE_STATIC_LIBS ON)
+endif()
+find_package(ZLIB REQUIRED)
+
 add_library(vorlix_gtest_main INTERFACE)
 target_link_libraries(vorlix_gtest_main INTERFACE GTest::gtest_main GTest::gmock Threads::Threads)
 add_library(vorlix::gtest_main ALIAS vorlix_gtest_main)

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 #include <json/json.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <ctime>
@@ -34,53 +35,80 @@ std::size_t CollectAnswer(char* data, std::size_t size, std::size_t count, void*
   return bytes;
 }
 
-// One POST of the protocol; returns 200 with the parsed answer, an HTTP status, or -(CURLcode).
-int Post(const std::string& url, const std::string& token, const char* contentType, const char* body,
-         std::size_t size, Json::Value& answer) {
-  CURL* easy = curl_easy_init();
-  if (!easy) return -static_cast<int>(CURLE_FAILED_INIT);
-  std::string text;
-  curl_slist* headers = nullptr;
-  headers = curl_slist_append(headers, ("Authorization: UpToken " + token).c_str());
-  headers = curl_slist_append(headers, (std::string("Content-Type: ") + contentType).c_str());
-  // No 100-continue round trip before each chunk.
-  headers = curl_slist_append(headers, "Expect:");
-  curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(easy, CURLOPT_POST, 1L);
-  curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(size));
-  curl_easy_setopt(easy, CURLOPT_POSTFIELDS, body);
-  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
-  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &CollectAnswer);
-  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &text);
-  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, 10L);
-  // A block may take a while on a slow line; give up only when it stalls.
-  curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, 60L);
-  VerifyPeersOf(easy);
-  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(easy, CURLOPT_IPRESOLVE, (long)CURL_IPRESOLVE_V4);
-  CURLcode code = curl_easy_perform(easy);
-  long status = 0;
-  if (code == CURLE_OK) curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
-  curl_easy_cleanup(easy);
-  curl_slist_free_all(headers);
-  if (code != CURLE_OK) return -static_cast<int>(code);
-  if (status != 200) return static_cast<int>(status);
-  if (!ParseJsonText(text, answer) || !answer.isObject()) {
-    return kCloudBadAnswer;
+struct HeaderList {
+  curl_slist* list = nullptr;
+  void Add(const std::string& line) { list = curl_slist_append(list, line.c_str()); }
+  ~HeaderList() { curl_slist_free_all(list); }
+};
+
+// The requests of one file upload share one easy handle, so they share its connection: one connect
+// (and over HTTPS one handshake) for the whole file instead of one per chunk.
+class CUploadSession {
+ public:
+  explicit CUploadSession(const std::string& token) : m_easy(curl_easy_init()) {
+    for (HeaderList* headers : {&m_chunkHeaders, &m_listHeaders}) {
+      headers->Add("Authorization: UpToken " + token);
+      // No 100-continue round trip before each chunk.
+      headers->Add("Expect:");
+    }
+    m_chunkHeaders.Add("Content-Type: application/octet-stream");
+    m_listHeaders.Add("Content-Type: text/plain");
+    if (!m_easy) return;
+    curl_easy_setopt(m_easy, CURLOPT_POST, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_WRITEFUNCTION, &CollectAnswer);
+    curl_easy_setopt(m_easy, CURLOPT_WRITEDATA, &m_text);
+    curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT, 10L);
+    // A block may take a while on a slow line; give up only when it stalls.
+    curl_easy_setopt(m_easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_LOW_SPEED_TIME, 60L);
+    curl_easy_setopt(m_easy, CURLOPT_TCP_KEEPALIVE, 1L);
+    VerifyPeersOf(m_easy);
+    curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_IPRESOLVE, (long)CURL_IPRESOLVE_V4);
   }
-  return 200;
-}
+  ~CUploadSession() {
+    if (m_easy) curl_easy_cleanup(m_easy);
+  }
+  CUploadSession(const CUploadSession&) = delete;
+  CUploadSession& operator=(const CUploadSession&) = delete;
+
+  // One POST of the protocol; returns 200 with the parsed answer, an HTTP status, or -(CURLcode).
+  int Post(const std::string& url, bool chunk, const char* body, std::size_t size, Json::Value& answer) {
+    if (!m_easy) return -static_cast<int>(CURLE_FAILED_INIT);
+    m_text.clear();
+    curl_easy_setopt(m_easy, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(m_easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(size));
+    curl_easy_setopt(m_easy, CURLOPT_POSTFIELDS, body);
+    curl_easy_setopt(m_easy, CURLOPT_HTTPHEADER, (chunk ? m_chunkHeaders : m_listHeaders).list);
+    CURLcode code = curl_easy_perform(m_easy);
+    if (code != CURLE_OK) return -static_cast<int>(code);
+    long status = 0;
+    curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+    if (status != 200) return static_cast<int>(status);
+    if (!ParseJsonText(m_text, answer) || !answer.isObject()) return kCloudBadAnswer;
+    return 200;
+  }
+
+ private:
+  CURL* m_easy;
+  std::string m_text;
+  HeaderList m_chunkHeaders;
+  HeaderList m_listHeaders;
+};
 
 }  // namespace
 
 std::uint32_t Crc32(const char* data, std::size_t size) {
-  std::uint32_t crc = 0xFFFFFFFFu;
-  for (std::size_t i = 0; i < size; ++i) {
-    crc ^= static_cast<unsigned char>(data[i]);
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  // zlib takes at most a uInt per call.
+  uLong crc = crc32(0L, Z_NULL, 0);
+  const auto* p = reinterpret_cast<const Bytef*>(data);
+  while (size > 0) {
+    uInt piece = size > 0x40000000u ? 0x40000000u : static_cast<uInt>(size);
+    crc = crc32(crc, p, piece);
+    p += piece;
+    size -= piece;
   }
-  return ~crc;
+  return static_cast<std::uint32_t>(crc);
 }
 
 int CloudBlockCount(std::int64_t fileSize) {
@@ -97,6 +125,7 @@ int CloudPutFile(const std::string& host, const std::string& token, const std::s
                                                                                       : kCloudBlockSize;
   std::vector<char> chunk(static_cast<std::size_t>(chunkSize));
   std::string contexts;
+  CUploadSession session(token);
   int blocks = CloudBlockCount(fileSize);
   for (int index = 0; index < blocks; ++index) {
     std::int64_t blockSize = fileSize - std::int64_t(index) * kCloudBlockSize;
@@ -109,7 +138,7 @@ int CloudPutFile(const std::string& host, const std::string& token, const std::s
       std::string url = sent == 0 ? host + "/mkblk/" + std::to_string(blockSize)
                                   : host + "/bput/" + ctx + "/" + std::to_string(sent);
       Json::Value answer;
-      int code = Post(url, token, "application/octet-stream", chunk.data(), want, answer);
+      int code = session.Post(url, true, chunk.data(), want, answer);
       if (code != 200) return code;
       if (!answer["ctx"].isString() || answer["ctx"].asString().empty()) return kCloudBadAnswer;
       // The storage reports the CRC-32 of the chunk it received; a chunk damaged on the way is not
@@ -127,7 +156,7 @@ int CloudPutFile(const std::string& host, const std::string& token, const std::s
   }
   Json::Value answer;
   std::string url = host + "/mkfile/" + std::to_string(fileSize) + "/key/" + UrlSafeBase64Encode(key);
-  int code = Post(url, token, "text/plain", contexts.data(), contexts.size(), answer);
+  int code = session.Post(url, false, contexts.data(), contexts.size(), answer);
   if (code != 200) return code;
   if (!answer["hash"].isString() || !answer["key"].isString()) return kCloudBadAnswer;
   result.hash = answer["hash"].asString();

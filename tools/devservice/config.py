@@ -19,6 +19,7 @@ DEFAULTS = {
     ],
     "upload": {
         "fail_block": None,      # index (0-based) of the mkblk call, counted since this section was set
+        "fail_count": 1,         # how many mkblk calls from fail_block on fail (a client may retry one)
         "fail_mode": "status",   # "status": answer fail_status; "drop": close the connection mid-body
         "fail_status": 500,
         "delay": 0.0,            # seconds to wait before answering every upload request
@@ -40,7 +41,7 @@ DEFAULTS = {
 _TYPES = {
     ("latest", "versionCode"): (str,), ("latest", "modifyDesc"): (str,), ("latest", "url"): (str, type(None)),
     ("latest", "sha256"): (str, type(None)),
-    ("upload", "fail_block"): (int, type(None)), ("upload", "fail_mode"): (str,),
+    ("upload", "fail_block"): (int, type(None)), ("upload", "fail_count"): (int,), ("upload", "fail_mode"): (str,),
     ("upload", "fail_status"): (int,), ("upload", "delay"): (int, float),
     ("download", "no_range"): (bool,), ("download", "no_length"): (bool,), ("download", "stall"): (bool,),
     ("download", "stall_after"): (int, type(None)), ("download", "stall_seconds"): (int, float),

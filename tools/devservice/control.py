@@ -20,7 +20,7 @@ def _record_view(row):
         "id": row["id"], "time": row["time"], "method": row["method"], "path": row["path"],
         "query": row["query"], "headers": json.loads(row["headers"]), "raw_headers": json.loads(row["raw_headers"]),
         "body_length": row["body_length"], "body_sha1": row["body_sha1"], "status": row["status"],
-        "code": row["code"], "route": row["route"], "problems": json.loads(row["problems"]),
+        "code": row["code"], "route": row["route"], "problems": json.loads(row["problems"]), "peer": row["peer"],
         "body": None,
     }
     if body is not None:

@@ -114,11 +114,12 @@ class Handler(BaseHTTPRequestHandler):
         try:
             self.server.store.execute(
                 "INSERT INTO requests (time, method, path, query, headers, raw_headers, body, body_length,"
-                " body_sha1, status, code, route, problems) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)",
+                " body_sha1, status, code, route, problems, peer) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
                 (time.time(), self.command, path, query,
                  json.dumps([[k, v] for k, v in self.headers.items()]),
                  json.dumps(self.raw_header_lines), stored, len(body), hashlib.sha1(body).hexdigest(),
-                 status, code, rec["route"], json.dumps(rec["problems"], ensure_ascii=False)))
+                 status, code, rec["route"], json.dumps(rec["problems"], ensure_ascii=False),
+                 "%s:%s" % self.client_address[:2]))
         except Exception as exc:  # the log must never break an answer
             self.log_message("could not record request: %s", exc)
 

@@ -70,6 +70,7 @@ class DevServiceServer(ThreadingHTTPServer):
         self.store.clear()
         self.config.upload_generation += 1
         control.wipe_folder(self.storage.blocks_dir)
+        self.storage.forget_blocks()
         control.wipe_folder(self.storage.objects_dir)
         if not keep_downloads:
             control.wipe_folder(downloads.downloads_dir(self))

@@ -12,7 +12,7 @@ SCHEMA = """
 CREATE TABLE IF NOT EXISTS requests (
     id INTEGER PRIMARY KEY AUTOINCREMENT, time REAL, method TEXT, path TEXT, query TEXT,
     headers TEXT, raw_headers TEXT, body BLOB, body_length INTEGER, body_sha1 TEXT,
-    status INTEGER, code INTEGER, route TEXT, problems TEXT);
+    status INTEGER, code INTEGER, route TEXT, problems TEXT, peer TEXT);
 CREATE TABLE IF NOT EXISTS codes (
     id INTEGER PRIMARY KEY AUTOINCREMENT, phone TEXT, code TEXT, post_id TEXT UNIQUE,
     created REAL, used INTEGER DEFAULT 0);
@@ -46,7 +46,16 @@ class Store:
         self._lock = threading.RLock()
         self._db = sqlite3.connect(path, check_same_thread=False, isolation_level=None)
         self._db.row_factory = sqlite3.Row
+        # Every request is recorded, so commits must be cheap: the write-ahead log without a flush to
+        # disk at each commit (a clean stop or restart keeps everything; a power cut may lose the last
+        # requests, which a development service can afford).
+        self._db.execute("PRAGMA journal_mode=WAL")
+        self._db.execute("PRAGMA synchronous=NORMAL")
         self._db.executescript(SCHEMA)
+        try:  # a data folder from before requests recorded their connection
+            self._db.execute("ALTER TABLE requests ADD COLUMN peer TEXT")
+        except sqlite3.OperationalError:
+            pass
 
     def close(self):
         with self._lock:

@@ -3,6 +3,7 @@
 #include <json/json.h>
 
 #include <ctime>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -74,16 +75,33 @@ TEST_F(CloudUpload, ThreeBlocksWithPerBlockProgressArriveByteExact) {
   ASSERT_EQ(stored.status, 200);
   EXPECT_EQ(stored.body.size(), 9u * 1024 * 1024);
   EXPECT_EQ(Sha1Hex(stored.body), m_sha1);
+
+  // The whole file over one connection: over HTTPS each new one would cost a handshake.
+  std::set<std::string> peers;
+  int requests = 0;
+  for (const char* route : {"mkblk", "bput", "mkfile"}) {
+    const Json::Value recorded = RecordedRequests(route);
+    for (const Json::Value& r : recorded["requests"]) {
+      peers.insert(r["peer"].asString());
+      ++requests;
+    }
+  }
+  EXPECT_EQ(requests, 10) << "3 mkblk, 6 bput, 1 mkfile";
+  EXPECT_EQ(peers.size(), 1u);
 }
 
 TEST_F(CloudUpload, FailuresAreNeverReportedAsSuccess) {
+  // A connection that breaks is retried once by libcurl when it was a reused one (the upload keeps its
+  // connection), so the dropped block fails twice: the retry must not make the upload a success either.
   struct Case {
     const char* mode;
     int failBlock;
-  } cases[] = {{"status", 1}, {"status", 2}, {"drop", 1}};
+    int failCount;
+  } cases[] = {{"status", 1, 1}, {"status", 2, 1}, {"drop", 1, 2}, {"drop", 0, 2}};
   for (const Case& c : cases) {
     Json::Value cfg;
     cfg["upload"]["fail_block"] = c.failBlock;
+    cfg["upload"]["fail_count"] = c.failCount;
     cfg["upload"]["fail_mode"] = c.mode;
     Control("POST", "config", cfg);
     PutResult result;
