@@ -106,6 +106,36 @@ class RecorderGameSound(unittest.TestCase):
         self.assertGreater(sound.level_dbfs(kept), -30)
         self.assertAlmostEqual(sound.dominant_frequency(kept), 1000, delta=10)
 
+    def test_a_sound_server_gone_mid_run_leaves_the_picture_going_and_the_sound_silent_on_its_clock(self):
+        pulse = sound.PrivateSoundServer().start()
+        self.addCleanup(pulse.stop)
+        tree = RecorderTree(TITLE, profile={"TestOnlySoundEndpoint": sound.PrivateSoundServer.MONITOR},
+                            env=pulse.env)
+        self.addCleanup(tree.remove)
+        game = StandIn(title=TITLE, tone=1000, env=pulse.env)
+        self.addCleanup(game.stop)
+        game.start()
+        recorder = tree.start("lost")
+        self.addCleanup(lambda: recorder.poll() is None and recorder.kill())
+        time.sleep(3)
+        pulse.stop()  # the headset unplugged, the sound server crashed
+        lost_at = time.time()
+        time.sleep(3)
+        subprocess.run([wine(), "taskkill", "/im", "obs32.exe"], capture_output=True, timeout=30)
+        self.assertEqual(recorder.wait(20), 0)
+        path = os.path.join(tree.videos, "lost.mp4")
+        streams = stream_durations(path)
+        log = tree.log()
+        self.assertEqual(set(streams), {"h264", "aac"}, log)
+        self.assertAlmostEqual(streams["aac"], streams["h264"], delta=0.25, msg=log)
+        frames = [f for f in timecode.read_frames(path) if f.ms is not None]
+        self.assertGreater(game.wall_clock(frames[-1].ms), lost_at + 2, "the picture went on after the loss")
+        samples = audio_samples(path)
+        tone_part = samples[int(1.0 * sound.RATE):int(2.0 * sound.RATE)]
+        self.assertAlmostEqual(sound.dominant_frequency(tone_part), 1000, delta=10)
+        self.assertLess(sound.level_dbfs(samples[-sound.RATE:]), -50, "silence after the loss")
+        self.assertIn("game sound: the endpoint was lost", log)
+
     def test_without_a_sound_server_it_records_the_picture_and_says_why_there_is_no_sound(self):
         tree = RecorderTree(TITLE, profile={"TestOnlySoundEndpoint": sound.PrivateSoundServer.MONITOR},
                             env={"PULSE_SERVER": "unix:/nonexistent/native"})
