@@ -14,6 +14,7 @@ import os
 import shutil
 import subprocess
 import tempfile
+import threading
 import time
 
 RATE = 48000
@@ -24,12 +25,14 @@ class PrivateSoundServer:
     Windows programs see the output as "Game" and its monitor as the capture endpoint MONITOR."""
 
     MONITOR = "Monitor of Game"
+    MICROPHONE = "Microphone"
 
     def __init__(self):
         self.dir = tempfile.mkdtemp(prefix="vorlix-pulse-")
         self.socket = os.path.join(self.dir, "native")
         self.env = {"PULSE_SERVER": "unix:" + self.socket}
         self.process = None
+        self.players = []
 
     def start(self, timeout=10):
         script = os.path.join(self.dir, "server.pa")
@@ -38,6 +41,12 @@ class PrivateSoundServer:
             f.write("load-module module-null-sink sink_name=game rate=%d sink_properties=device.description=Game\n"
                     % RATE)
             f.write("set-default-sink game\n")
+            # A stand-in microphone: what is played into the "mic" output is what its capture side hears.
+            f.write("load-module module-null-sink sink_name=mic rate=%d sink_properties=device.description=Mic\n"
+                    % RATE)
+            f.write("load-module module-remap-source master=mic.monitor source_name=microphone "
+                    "source_properties=device.description=Microphone\n")
+            f.write("set-default-source microphone\n")
         env = dict(os.environ, HOME=self.dir, PULSE_RUNTIME_PATH=os.path.join(self.dir, "run"),
                    PULSE_STATE_PATH=os.path.join(self.dir, "state"))
         self.log = open(os.path.join(self.dir, "server.log"), "wb")
@@ -76,7 +85,35 @@ class PrivateSoundServer:
         samples.frombytes(data[:len(data) // 2 * 2])
         return samples
 
+    def speak_into_microphone(self, hz, seconds=30):
+        """Plays a tone into the stand-in microphone (the default capture endpoint) in the background."""
+        samples = array.array("h", (int(16000 * math.sin(2 * math.pi * hz * i / RATE)) for i in range(RATE)))
+        data = samples.tobytes() * int(seconds)
+        player = subprocess.Popen(["pacat", "--playback", "--device=mic", "--format=s16le", "--rate=%d" % RATE,
+                                   "--channels=1", "--latency-msec=20"], env=dict(os.environ, **self.env),
+                                  stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def feed():
+            try:
+                player.stdin.write(data)
+                player.stdin.close()
+            except (BrokenPipeError, ValueError):
+                pass
+
+        threading.Thread(target=feed, daemon=True).start()
+        self.players.append(player)
+        return player
+
     def stop(self):
+        for player in getattr(self, "players", []):
+            if player.poll() is None:
+                player.kill()
+            player.wait()
+            try:
+                player.stdin.close()
+            except (BrokenPipeError, ValueError, OSError):
+                pass
+        self.players = []
         if self.process and self.process.poll() is None:
             self.process.terminate()
             try:
@@ -111,6 +148,15 @@ def _power(samples, hz, rate):
     for x in samples:
         s1, s2 = x + k * s1 - s2, s1
     return s1 * s1 + s2 * s2 - k * s1 * s2
+
+
+def tone_power_dbfs(samples, hz, rate=RATE):
+    """The level of one frequency in the samples, against a full-scale sine of it (0 dBFS)."""
+    if not samples:
+        return float("-inf")
+    p = _power(samples, hz, rate)
+    amplitude = 2 * math.sqrt(max(p, 0.0)) / len(samples) / 32768.0
+    return 20 * math.log10(amplitude) if amplitude > 0 else float("-inf")
 
 
 def dominant_frequency(samples, rate=RATE, low=50, high=4000, block=4800):

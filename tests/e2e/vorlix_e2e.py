@@ -175,6 +175,14 @@ class RecorderTree:
                     text += f.read().decode("latin-1")
         return text
 
+    def write_scene(self, microphone):
+        """The recorder's scene file with the microphone on or off."""
+        folder = os.path.join(self.roaming, "vorlix", "basic", "scenes")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "gamer.json"), "w") as f:
+            f.write('{"AuxAudioDevice1":{"muted":%s,"name":"Mic/Aux"},"name":"gamer"}\n'
+                    % ("false" if microphone else "true"))
+
     def ffmpeg_log(self):
         text = ""
         for path in glob.glob(os.path.join(self.roaming, "vorlix", "logs", "recorder_*_ffmpeg.log")):

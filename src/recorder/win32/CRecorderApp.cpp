@@ -62,20 +62,39 @@ void CRecorderApp::StartLogs() {
   ConfigureLog(2, LOG_TIME | LOG_LEVEL | LOG_FILE, WideToAnsi(m_logPath));
 }
 
+std::function<std::optional<double>()> CRecorderApp::PictureStart() const {
+  const std::wstring ffmpegLog = m_ffmpegLogPath;
+  return [ffmpegLog]() -> std::optional<double> {
+    std::string text;
+    if (!ReadWholeFile(ffmpegLog, text)) return std::nullopt;
+    return FirstInputStart(text);
+  };
+}
+
 std::vector<AudioInput> CRecorderApp::MicrophoneInputs(const std::wstring& ffmpeg) {
   if (!m_settings.bMicrophone) {
-    Log(L"microphone is off in the scene file: recording video only");
+    Log(L"microphone is off in the scene file: recording without it");
     return {};
   }
+  SoundEndpoint endpoint;
+  endpoint.kind = m_settings.microphoneDevice.empty() ? SoundEndpoint::Kind::DefaultCapture
+                                                      : SoundEndpoint::Kind::NamedCapture;
+  endpoint.name = m_settings.microphoneDevice;
+  std::wstring description, error;
+  if (m_microphone.Open(endpoint, L"microphone", PictureStart(), &description, &error)) {
+    Log(L"microphone: " + description);
+    return {AudioInput{L"wav", m_microphone.PipeName(), L"-thread_queue_size 1024"}};
+  }
+  Log(L"microphone: " + error + L"; trying DirectShow");
   const std::wstring listing =
       ExecCmd(WideToAnsi(QuoteArgument(ffmpeg) + L" -hide_banner -list_devices true -f dshow -i dummy"));
   if (LacksDshowInput(listing)) {
-    Log(L"microphone is on, but this ffmpeg has no DirectShow input: recording video only");
+    Log(L"microphone is on, but this ffmpeg has no DirectShow input: recording without it");
     return {};
   }
   std::vector<std::wstring> devices = ParseDshowAudioDevices(listing);
   if (devices.empty()) {
-    Log(L"microphone is on, but no audio capture device exists: recording video only");
+    Log(L"microphone is on, but no audio capture device exists: recording without it");
     return {};
   }
   std::wstring device = devices.front();
@@ -87,14 +106,12 @@ std::vector<AudioInput> CRecorderApp::MicrophoneInputs(const std::wstring& ffmpe
 
 std::vector<AudioInput> CRecorderApp::GameSoundInputs() {
   std::wstring description, error;
-  // The encoder logs its first input's start before it opens the next one.
-  const std::wstring ffmpegLog = m_ffmpegLogPath;
-  auto pictureStart = [ffmpegLog]() -> std::optional<double> {
-    std::string text;
-    if (!ReadWholeFile(ffmpegLog, text)) return std::nullopt;
-    return FirstInputStart(text);
-  };
-  if (!m_sound.Open(m_settings.testOnlySoundEndpoint, pictureStart, &description, &error)) {
+  SoundEndpoint endpoint;
+  if (!m_settings.testOnlySoundEndpoint.empty()) {
+    endpoint.kind = SoundEndpoint::Kind::NamedCapture;
+    endpoint.name = m_settings.testOnlySoundEndpoint;
+  }
+  if (!m_sound.Open(endpoint, L"game sound", PictureStart(), &description, &error)) {
     Log(L"game sound: " + error + L"; recording without it");
     return {};
   }
@@ -135,6 +152,7 @@ bool CRecorderApp::StartRecording() {
   DWORD error = 0;
   if (!m_ffmpeg.Start(command, m_ffmpegLogPath, &error)) {
     m_sound.Stop();
+    m_microphone.Stop();
     m_status = L"not recording: ffmpeg could not start (error " + std::to_wstring(error) + L")";
     Log(m_status);
     return false;
@@ -166,6 +184,7 @@ void CRecorderApp::StopRecording(const char* why) {
   Log(AnsiToWide(why) + L": stopping ffmpeg");
   DWORD code = m_ffmpeg.Stop(15000);
   m_sound.Stop();
+  m_microphone.Stop();
   Log(L"ffmpeg ended with exit code " + std::to_wstring(code) + L"; recording " + m_output);
 }
 
@@ -272,6 +291,7 @@ int CRecorderApp::Run(HINSTANCE instance, const RecorderArgs& args) {
       m_follower.reset();
       DWORD code = m_ffmpeg.Finish();
       m_sound.Stop();
+      m_microphone.Stop();
       m_status = L"ffmpeg ended by itself with exit code " + std::to_wstring(code) + L"; see " + m_ffmpegLogPath;
       Log(m_status);
       if (m_text) SetWindowTextW(m_text, SettingsText().c_str());

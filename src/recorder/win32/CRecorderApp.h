@@ -3,6 +3,7 @@
 // user opens its settings), the encoder child, and a log of its own.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -30,6 +31,8 @@ class CRecorderApp {
   void StopRecording(const char* why);
   std::vector<AudioInput> MicrophoneInputs(const std::wstring& ffmpeg);
   std::vector<AudioInput> GameSoundInputs();
+  // The encoder logs its first input's start before it opens the next one.
+  std::function<std::optional<double>()> PictureStart() const;
   std::wstring SettingsText() const;
   void FollowWindow();
 
@@ -37,6 +40,7 @@ class CRecorderApp {
   RecorderSettings m_settings;
   CFfmpegProcess m_ffmpeg;
   CSoundSource m_sound;
+  CSoundSource m_microphone;
   // Set while the recording is of the game's window: keeps the picture on it by its title.
   std::optional<CWindowFollower> m_follower;
   std::wstring m_followTitle;

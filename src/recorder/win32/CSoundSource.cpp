@@ -162,16 +162,19 @@ double UnixNow() {
 
 }  // namespace
 
-bool CSoundSource::Open(const std::wstring& captureEndpoint, std::function<std::optional<double>()> pictureStart,
-                        std::wstring* description, std::wstring* error) {
+bool CSoundSource::Open(const SoundEndpoint& endpoint, const std::wstring& label,
+                        std::function<std::optional<double>()> pictureStart, std::wstring* description,
+                        std::wstring* error) {
   m_pictureStart = std::move(pictureStart);
+  m_label = label;
+  m_bOpen = false;
   static std::atomic<int> serial{0};
   m_pipeName = L"\\\\.\\pipe\\vorlix-sound-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                std::to_wstring(++serial);
   m_opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   m_stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   m_bStop = false;
-  m_thread = std::thread(&CSoundSource::Run, this, captureEndpoint);
+  m_thread = std::thread(&CSoundSource::Run, this, endpoint);
   WaitForSingleObject(m_opened, INFINITE);
   if (!m_bOpen) {
     *error = m_error;
@@ -193,8 +196,8 @@ void CSoundSource::Stop() {
   m_opened = m_stopEvent = nullptr;
 }
 
-void CSoundSource::Run(std::wstring captureEndpoint) {
-  const bool loopback = captureEndpoint.empty();
+void CSoundSource::Run(SoundEndpoint endpoint) {
+  const bool loopback = endpoint.kind == SoundEndpoint::Kind::OutputLoopback;
   CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   IMMDeviceEnumerator* enumerator = nullptr;
   IMMDevice* device = nullptr;
@@ -214,8 +217,12 @@ void CSoundSource::Run(std::wstring captureEndpoint) {
     fail(L"no audio endpoints (" + Hex(hr) + L")");
   } else if (loopback && FAILED(hr = enumerator->GetDefaultAudioEndpoint(eRender, eConsole, &device))) {
     fail(L"no default output to record (" + Hex(hr) + L")");
-  } else if (!loopback && !(device = FindCaptureEndpoint(enumerator, captureEndpoint, &seen))) {
-    fail(L"no capture endpoint named \"" + captureEndpoint + L"\" (there are: " + (seen.empty() ? L"none" : seen) +
+  } else if (endpoint.kind == SoundEndpoint::Kind::DefaultCapture &&
+             FAILED(hr = enumerator->GetDefaultAudioEndpoint(eCapture, eConsole, &device))) {
+    fail(L"no default capture endpoint (" + Hex(hr) + L")");
+  } else if (endpoint.kind == SoundEndpoint::Kind::NamedCapture &&
+             !(device = FindCaptureEndpoint(enumerator, endpoint.name, &seen))) {
+    fail(L"no capture endpoint named \"" + endpoint.name + L"\" (there are: " + (seen.empty() ? L"none" : seen) +
          L")");
   } else if (FAILED(hr = device->Activate(__uuidof(IAudioClient), CLSCTX_ALL, nullptr,
                                           reinterpret_cast<void**>(&client)))) {
@@ -267,10 +274,10 @@ void CSoundSource::Run(std::wstring captureEndpoint) {
       const std::optional<double> picture = m_pictureStart ? m_pictureStart() : std::nullopt;
       if (picture && connectedAt > *picture && connectedAt - *picture < 10) {
         leadUs = static_cast<long long>((connectedAt - *picture) * 1e6);
-        Log(L"game sound: its input opened " + std::to_wstring(leadUs / 1000) +
+        Log(m_label + L": its input opened " + std::to_wstring(leadUs / 1000) +
             L" ms after the first picture; as much silence goes first");
       } else {
-        Log(L"game sound: the first picture's moment is unknown; the sound starts as the encoder opened it");
+        Log(m_label + L": the first picture's moment is unknown; the sound starts as the encoder opened it");
       }
       const CAudioPacer pacer(m_rate, m_rate / 10);
       long long written = 0;
@@ -300,7 +307,7 @@ void CSoundSource::Run(std::wstring captureEndpoint) {
         }
         if (!lost && FAILED(hr)) {
           lost = true;
-          Log(L"game sound: the endpoint was lost (" + Hex(hr) + L"); recording silence from now on");
+          Log(m_label + L": the endpoint was lost (" + Hex(hr) + L"); recording silence from now on");
         }
         QueryPerformanceCounter(&now);
         const long long elapsedUs = leadUs + (now.QuadPart - start.QuadPart) * 1000000 / freq.QuadPart;
@@ -313,7 +320,7 @@ void CSoundSource::Run(std::wstring captureEndpoint) {
       }
       client->Stop();
     } else if (connected) {
-      Log(L"game sound: the endpoint does not run (" + Hex(hr) + L"); the encoder gets no sound");
+      Log(m_label + L": the endpoint does not run (" + Hex(hr) + L"); the encoder gets no sound");
     }
   }
   if (pipe != INVALID_HANDLE_VALUE) {
