@@ -2,6 +2,7 @@
 window's picture before and after, black while it is gone, and a timeline that stays the wall clock."""
 import os
 import re
+import statistics
 import subprocess
 import time
 import unittest
@@ -51,14 +52,19 @@ class RecorderFollowsTheGameWindow(unittest.TestCase):
         after = [f for f in readable if f.ms > CLOSE_AT + REOPEN_AFTER]
         self.assertGreater(len(before), 15, "the window before it closed")
         self.assertGreater(len(after), 15, "the window after it came back")
-        # No gap and no stretch: the file's time runs with the painted moments across the whole run.
+        # No gap and no stretch: the file's time runs with the painted moments across the whole run. A
+        # restarted capture would move the file's time against the moments by a second or more; a loaded
+        # machine only delays single frames (the stand-in paints late, a grab comes late).
+        def lead(frames):
+            return statistics.median(f.pts - f.ms / 1000.0 for f in frames)
+        shift = lead(after) - lead(before)
+        worst = max(readable, key=lambda f: abs(f.pts - f.ms / 1000.0 - lead(readable)))
+        drift = abs(worst.pts - worst.ms / 1000.0 - lead(readable))
+        print("\n  %d frames, %d showing the stand-in; the file's time against the moments moved %+.3f s across "
+              "the gap; largest single frame %.3f s" % (len(frames), len(readable), shift, drift))
+        self.assertLess(abs(shift), 0.15, "the timeline moved across the gap")
+        self.assertLess(drift, 0.6, "a frame far from its moment: %s" % (worst,))
         first = readable[0]
-        # (A restarted capture would be a second or more off; a loaded machine delays single grabs a little.)
-        worst = max(readable, key=lambda f: abs((f.ms - first.ms) / 1000.0 - (f.pts - first.pts)))
-        drift = abs((worst.ms - first.ms) / 1000.0 - (worst.pts - first.pts))
-        self.assertLess(drift, 0.3, "frame times drift from the moments they show: %s against %s" % (worst, first))
-        print("\n  %d frames, %d showing the stand-in; largest drift of a frame's time from its moment %.3f s"
-              % (len(frames), len(readable), drift))
         # While the window is gone the picture is black, not a stale or wrong moment.
         gone_from = first.pts + (CLOSE_AT - first.ms) / 1000.0 + 0.6
         gone_to = first.pts + (CLOSE_AT + REOPEN_AFTER - first.ms) / 1000.0 - 0.1
