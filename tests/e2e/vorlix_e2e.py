@@ -341,7 +341,7 @@ def log_in_through_dialog(svc, phone="13800138000", timeout=30, process=None):
     win = find_login_window(timeout, process)
 
     def click(point):
-        subprocess.run(["xdotool", "mousemove", "--window", win, str(point[0]), str(point[1]), "click", "1"],
+        subprocess.run(["xdotool", "mousemove", "--sync", "--window", win, str(point[0]), str(point[1]), "click", "1"],
                        check=True, capture_output=True)
         time.sleep(0.2)
 

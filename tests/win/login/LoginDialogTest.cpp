@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -98,15 +99,53 @@ CDlgLogin* ScreenOf(HWND h) {
   return static_cast<CDlgLogin*>(reinterpret_cast<CSkinDialog*>(GetWindowLongPtrW(h, DWLP_USER)));
 }
 
+// A left click at a client point. The pointer is moved there first and the press waits until it has
+// arrived: a press sent with the move may land where the pointer was before (on another button).
 void Click(HWND h, POINT client) {
-  ClickAt(ClientPointToScreen(h, client.x, client.y));
+  const POINT pt = ClientPointToScreen(h, client.x, client.y);
+  INPUT in[3] = {};
+  for (INPUT& i : in) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = AbsoluteX(pt.x);
+    i.mi.dy = AbsoluteY(pt.y);
+  }
+  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+  in[2].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in[0], sizeof(INPUT));
+  WaitFor([&] {
+    POINT now = {};
+    GetCursorPos(&now);
+    return std::abs(now.x - pt.x) <= 1 && std::abs(now.y - pt.y) <= 1;
+  }, 1000);
+  SendInput(2, &in[1], sizeof(INPUT));
   Sleep(60);
+}
+
+// The close button, and the wait until the screen has gone, so no click is left for the next screen.
+std::string ReadFile(const std::wstring& path);
+
+BOOL CALLBACK DescribeProc(HWND w, LPARAM l) {
+  wchar_t title[128] = {};
+  GetWindowTextW(w, title, 128);
+  RECT rc = {};
+  GetWindowRect(w, &rc);
+  *reinterpret_cast<std::string*>(l) += " [" + WideToUtf8(title) + " " + std::to_string(rc.right - rc.left) + "x" +
+                                         std::to_string(rc.bottom - rc.top) + (IsWindowVisible(w) ? " visible" : "") +
+                                         (IsWindowEnabled(w) ? " enabled" : "") + "]";
+  return TRUE;
 }
 
 // The close button, and the wait until the screen has gone, so no click is left for the next screen.
 bool CloseByButton(HWND h) {
   Click(h, kCloseButton);
-  return WaitFor([&] { return !IsWindowVisible(h); });
+  if (WaitFor([&] { return !IsWindowVisible(h); })) return true;
+  std::string windows;
+  EnumThreadWindows(g_uiThread, &DescribeProc, reinterpret_cast<LPARAM>(&windows));
+  ADD_FAILURE() << "the close button did not end the screen; foreground " << GetForegroundWindow() << ", screen "
+                << h << ", the test's windows:" << windows << "\nthe screen's log:\n"
+                << ReadFile(GetAppDirectory() + L"login-test.log");
+  return false;
 }
 
 void Type(const std::wstring& text) {

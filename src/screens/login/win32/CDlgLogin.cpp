@@ -219,13 +219,15 @@ void CDlgLogin::OnUIGetToken() {
     FocusEdit(kIdPhone);
     return;
   }
-  if (!StartWorker(std::make_unique<CLoginThread>(m_hWnd, phone))) {
-    MessageBox(kTextNetworkFailed, kSendCodeFailedCaption, kLoginBoxError);
-    return;
-  }
+  // The screen is in its waiting state before the worker runs, so however early the answer comes, it
+  // finds the state it undoes.
   SetButtonEnabled(kIdGetCode, false);
   FocusEdit(kIdCode);
   SetTimer(m_hWnd, kCountdownTimer, m_nCountdownPeriodMs, nullptr);
+  if (!StartWorker(std::make_unique<CLoginThread>(m_hWnd, phone))) {
+    StopCountdown();
+    MessageBox(kTextNetworkFailed, kSendCodeFailedCaption, kLoginBoxError);
+  }
 }
 
 void CDlgLogin::OnCountdownTick() {
