@@ -189,7 +189,8 @@ void CRecorderApp::StopRecording(const char* why) {
 }
 
 std::wstring CRecorderApp::SettingsText() const {
-  return DescribeSettings(m_settings) + L"\r\n\r\nprofile: " + GetRecorderProfilePath() +
+  return DescribeSettings(m_settings) + L"\r\n\r\nsound endpoints now:\r\n" + DescribeDefaultEndpoints() +
+         L"\r\n\r\nprofile: " + GetRecorderProfilePath() +
          L"\r\nscene: " + GetRecorderScenePath() + L"\r\nprogram settings: " + m_programDir +
          L"Config\\Config.ini\r\nffmpeg: " + m_programDir + L"ffmpeg.exe\r\nlog: " + m_logPath +
          (m_status.empty() ? L"" : L"\r\n\r\n" + m_status);

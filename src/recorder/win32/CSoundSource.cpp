@@ -162,6 +162,32 @@ double UnixNow() {
 
 }  // namespace
 
+std::wstring DescribeDefaultEndpoints() {
+  const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  std::wstring out;
+  IMMDeviceEnumerator* e = nullptr;
+  if (SUCCEEDED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
+                                 reinterpret_cast<void**>(&e)))) {
+    for (auto [flow, what] : {std::pair{eRender, L"output (game sound by loopback): "},
+                              std::pair{eCapture, L"capture (microphone): "}}) {
+      IMMDevice* d = nullptr;
+      out += out.empty() ? L"" : L"\r\n";
+      out += what;
+      if (SUCCEEDED(e->GetDefaultAudioEndpoint(flow, eConsole, &d))) {
+        out += L"\"" + FriendlyName(d) + L"\"";
+        d->Release();
+      } else {
+        out += L"none";
+      }
+    }
+    e->Release();
+  } else {
+    out = L"no sound endpoints";
+  }
+  if (SUCCEEDED(init)) CoUninitialize();
+  return out;
+}
+
 bool CSoundSource::Open(const SoundEndpoint& endpoint, const std::wstring& label,
                         std::function<std::optional<double>()> pictureStart, std::wstring* description,
                         std::wstring* error) {

@@ -20,6 +20,10 @@ struct SoundEndpoint {
   std::wstring name;  // the friendly name, for NamedCapture
 };
 
+// The endpoints a recording would use now, by their friendly names, for the settings window: the
+// default output (its loopback is the game's sound) and the default capture endpoint (the microphone).
+std::wstring DescribeDefaultEndpoints();
+
 class CSoundSource {
  public:
   ~CSoundSource() { Stop(); }

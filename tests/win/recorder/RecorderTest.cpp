@@ -294,6 +294,7 @@ TEST_F(RecorderTest, WithoutArgumentsItShowsItsSettingsAndWhereItsFilesAre) {
   for (const std::wstring& part : {std::wstring(L"output size: 960x540"), std::wstring(L"bitrate: 8000 kbit/s"),
                                    std::wstring(L"frame rate: 60 fps"), std::wstring(L"microphone: off"),
                                    std::wstring(L"game sound: loopback of the system's default output"),
+                                   std::wstring(L"sound endpoints now:\r\noutput (game sound by loopback): "),
                                    GetRecorderProfilePath(), GetRecorderScenePath()})
     EXPECT_NE(shown.find(part), std::wstring::npos) << WideToUtf8(part) << " in " << WideToUtf8(shown);
   SendMessageW(window, WM_CLOSE, 0, 0);
