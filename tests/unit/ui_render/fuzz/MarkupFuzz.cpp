@@ -54,5 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   n = capacity;
   rc = MakeUIRect(0, 0, width, 300);
   DrawPrettyTextEx(painter, ctx, rc, text.c_str(), 0, 0xffffff, links, n, style, data[2] % 7, &out);
+  // The entry the controls use: colours as style indices, the last index meaning no background.
+  n = capacity;
+  rc = MakeUIRect(0, 0, width, 300);
+  DrawPrettyTextStyle(painter, ctx, rc, text.c_str(), data[3] % 70, data[4 % size] % 70, links, n, style);
+  if (n < 0 || n > capacity || !painter.clipStack.empty()) __builtin_trap();
   return 0;
 }
