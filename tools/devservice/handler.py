@@ -42,6 +42,16 @@ class BodyError(Exception):
 
 class Handler(BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
+
+    def setup(self):
+        super().setup()
+        # An answer goes out as a head and a body in two writes; on a kept-alive connection Nagle's rule
+        # would hold the body back until the client acknowledged the head (a delayed ACK: tens of ms
+        # per request), which only a connection closed after each answer escapes.
+        try:
+            self.connection.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+        except OSError:
+            pass
     server_version = "VorlixDevService/1.0"
 
     # --- request parsing -------------------------------------------------
