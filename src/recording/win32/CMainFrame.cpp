@@ -352,7 +352,10 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 
 void CMainFrame::OnMouseMove(LPARAM lParam) {
   UIPoint pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  CUIControl* control = m_pm.FindControlAt(pt);
+  // Disabled controls count: the replay button shows its tip before a session enables it.
+  CUIControl* control = GetRoot() == nullptr ? nullptr
+                                             : GetRoot()->FindControl([](CUIControl* c, void*) { return c; }, &pt,
+                                                                      UIFIND_VISIBLE | UIFIND_HITTEST);
   bool panelShown = m_c.userPanel != nullptr && m_c.userPanel->IsVisible();
   HoverDecision d = DecideHover(control != nullptr, control != nullptr && control->IsVisible(),
                                 control != nullptr ? control->GetId() : 0, panelShown);
@@ -448,7 +451,8 @@ void CMainFrame::OperateRecorder(bool bUpload) {
     RecorderStop(bUpload, bUpload ? &data : nullptr);
     if (bUpload) {
       m_session.OnStoppedWithClips();
-      m_cancel->store(false);
+      // Each worker gets a flag of its own: clearing a shared one would revive a cancelled worker.
+      m_cancel = std::make_shared<std::atomic<bool>>(false);
       StartCutWorker(std::move(data));
     } else {
       m_session.OnStoppedWithoutClips();
