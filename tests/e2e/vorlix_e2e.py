@@ -40,7 +40,7 @@ class Program:
         self.root = tempfile.mkdtemp(prefix="vorlix-e2e-")
         self.tree = os.path.join(self.root, "app")
         shutil.copytree(dist_dir(), self.tree, symlinks=True,
-                        ignore=shutil.ignore_patterns("Config", "logs", "crash_dump", "temp"))
+                        ignore=shutil.ignore_patterns("Config", "logs", "crash_dump", "temp", "install.exe"))
         self.env = dict(os.environ)
         self.env.update(env or {})
         self.process = None

@@ -27,8 +27,9 @@ class ServiceError(RuntimeError):
 
 
 class DevService:
-    def __init__(self, data_dir, port=0, host="127.0.0.1"):
+    def __init__(self, data_dir, port=0, host="127.0.0.1", extra_args=()):
         self.data_dir = os.path.abspath(data_dir)
+        self.extra_args = list(extra_args)
         self.port = port
         self.host = host
         self.url = None
@@ -42,7 +43,8 @@ class DevService:
         os.makedirs(self.data_dir, exist_ok=True)
         log = open(self.log_path, "ab")
         self.process = subprocess.Popen(
-            [sys.executable, PACKAGE_DIR, "--port", str(self.port), "--host", self.host, "--data", self.data_dir],
+            [sys.executable, PACKAGE_DIR, "--port", str(self.port), "--host", self.host, "--data", self.data_dir]
+            + self.extra_args,
             stdout=subprocess.PIPE, stderr=log, stdin=subprocess.DEVNULL)
         log.close()
         lines = queue.Queue()
@@ -159,6 +161,8 @@ class DevService:
         return "%s/cloud.html#/all?id=%s&t=%s&s=%s" % (self.url, user_id, token, secret)
 
 
-def start_service(data_dir, port=0, timeout=15):
-    """Start the service on a free port and return the running DevService (use it with `with`)."""
-    return DevService(data_dir, port=port).start(timeout)
+def start_service(data_dir, port=0, timeout=15, offer_build=None, offer_version=None):
+    """Start the service on a free port and return the running DevService (use it with `with`).
+    offer_build/offer_version: an installer offered as the update (the --offer-build flag)."""
+    extra = ["--offer-build", offer_build, "--offer-version", offer_version] if offer_build else []
+    return DevService(data_dir, port=port, extra_args=extra).start(timeout)

@@ -4,7 +4,7 @@ import sys
 import threading
 from http.server import ThreadingHTTPServer
 
-from . import api, cloudpage, collector, control, downloads
+from . import api, cloudpage, collector, control, downloads, offer
 from .config import Config
 from .handler import Handler
 from .storage import Storage
@@ -74,6 +74,9 @@ class DevServiceServer(ThreadingHTTPServer):
         control.wipe_folder(self.storage.objects_dir)
         if not keep_downloads:
             control.wipe_folder(downloads.downloads_dir(self))
+        else:
+            # A build offered at start-up stays offered (its file is among the downloads).
+            offer.apply_offer(self)
 
     def stop(self):
         self.stopping.set()
