@@ -16,6 +16,7 @@ from vorlix_e2e import MAIN_TITLE, REPO, build_dir, dist_dir, find_window, run_a
 INSTALLER = os.path.join(dist_dir(), "install.exe")
 NEXT_DIR = os.path.join(build_dir(), "next")
 NEXT_INSTALLER = os.path.join(NEXT_DIR, "install.exe")
+STANDIN = os.path.join(build_dir(), "tools", "VorlixStandIn.exe")
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlix"
 INSTALL_DIR = r"C:\Program Files\Vorlix"
 SETTINGS_TITLE = "设置窗口"
@@ -178,6 +179,47 @@ class InstallerScenario(unittest.TestCase):
             self.assertIn(config.split("Date=")[0].encode("ascii"), f.read())
         self.assertTrue(os.path.isfile(clip), "the user's video stays")
         self.assertIn("StartLog start:", self.logs_text(), "the run log stays")
+
+    def test_a_current_user_install_needs_no_program_files_and_uninstalls_from_its_own_registry(self):
+        r = self.wine(INSTALLER, "/S", "/CurrentUser", timeout=120)
+        self.assertEqual(r.returncode, 0)
+        self.assertFalse(os.path.exists(self.app), "nothing in Program Files")
+        local = self.registry_value(r"HKCU\Software\Vorlix", "InstallLocation")
+        self.assertTrue(local and local.lower().endswith(r"\programs\vorlix"), local)
+        home = self.unix_path(local)
+        self.assertTrue(os.path.isfile(os.path.join(home, "Vorlix.exe")))
+        user_key = UNINSTALL_KEY.replace("HKLM", "HKCU")
+        self.assertEqual(self.registry_value(user_key, "DisplayVersion"), project_version())
+        self.assertIsNone(self.registry_value(UNINSTALL_KEY, "DisplayVersion"))
+        uninstall = self.registry_value(user_key, "QuietUninstallString")
+        self.assertIn("/CurrentUser", uninstall)
+        self.wine(local + r"\uninstall.exe", "/CurrentUser", "/S")
+        wait_for("the per-user program removed", lambda: not os.path.exists(os.path.join(home, "Vorlix.exe")), 60)
+        self.assertIsNone(self.registry_value(user_key, "DisplayVersion"))
+
+    @unittest.skipUnless(os.path.exists(STANDIN), "no stand-in game (build/<preset>/tools)")
+    def test_reinstalling_ends_the_recorder_of_this_install_only(self):
+        self.install()
+        # Two long-running programs named obs32.exe: one at this install's recorder path, one elsewhere.
+        ours = os.path.join(self.app, "obs", "bin", "32bit", "obs32.exe")
+        other_dir = self.unix_path(r"C:\elsewhere")
+        os.makedirs(other_dir)
+        shutil.copy(STANDIN, ours)
+        shutil.copy(STANDIN, os.path.join(other_dir, "obs32.exe"))
+        runs = {}
+        for name, path, title in (("ours", INSTALL_DIR + r"\obs\bin\32bit\obs32.exe", "recorder of the install"),
+                                  ("other", r"C:\elsewhere\obs32.exe", "another program")):
+            p = subprocess.Popen(["/usr/lib/wine/wine", path, "--title", title, "--exit-after", "120000"],
+                                 env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+            self.started.append(p)
+            find_window(title, timeout=30, process=p)
+            runs[name] = p
+        self.install()
+        self.assertIsNotNone(runs["ours"].poll(), "the recorder of the install was ended")
+        self.assertTrue(filecmp.cmp(ours, os.path.join(dist_dir(), "obs", "bin", "32bit", "obs32.exe"), shallow=False),
+                        "and its file replaced")
+        self.assertIsNone(runs["other"].poll(), "another program of the same name keeps running")
 
     @unittest.skipUnless(os.path.exists(NEXT_INSTALLER), "no next-revision installer (scripts/build packs it)")
     def test_update_to_the_next_revision_through_the_update_page(self):
