@@ -96,6 +96,14 @@ class CUploadSession {
   HeaderList m_listHeaders;
 };
 
+bool SeekFile(std::FILE* file, std::int64_t offset) {
+#ifdef _WIN32
+  return _fseeki64(file, offset, SEEK_SET) == 0;
+#else
+  return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
 }  // namespace
 
 std::uint32_t Crc32(const char* data, std::size_t size) {
@@ -127,7 +135,17 @@ int CloudPutFile(const std::string& host, const std::string& token, const std::s
   std::string contexts;
   CUploadSession session(token);
   int blocks = CloudBlockCount(fileSize);
-  for (int index = 0; index < blocks; ++index) {
+  // More confirmed blocks than the file has means the file changed since: start over.
+  const int skipped = static_cast<int>(extra.confirmed.size()) <= blocks ? static_cast<int>(extra.confirmed.size()) : 0;
+  for (int index = 0; index < skipped; ++index) {
+    if (!contexts.empty()) contexts += ",";
+    contexts += extra.confirmed[static_cast<std::size_t>(index)];
+    std::int64_t blockSize = fileSize - std::int64_t(index) * kCloudBlockSize;
+    if (blockSize > kCloudBlockSize) blockSize = kCloudBlockSize;
+    if (extra.notify) extra.notify(index, blockSize, blockSize);
+  }
+  if (skipped > 0 && !SeekFile(file.get(), std::int64_t(skipped) * kCloudBlockSize)) return kCloudLocalFileError;
+  for (int index = skipped; index < blocks; ++index) {
     std::int64_t blockSize = fileSize - std::int64_t(index) * kCloudBlockSize;
     if (blockSize > kCloudBlockSize) blockSize = kCloudBlockSize;
     std::int64_t sent = 0;
@@ -153,6 +171,7 @@ int CloudPutFile(const std::string& host, const std::string& token, const std::s
     }
     if (!contexts.empty()) contexts += ",";
     contexts += ctx;
+    if (extra.blockDone) extra.blockDone(index, ctx);
   }
   Json::Value answer;
   std::string url = host + "/mkfile/" + std::to_string(fileSize) + "/key/" + UrlSafeBase64Encode(key);
@@ -171,6 +190,20 @@ int UploadToCloud(const std::string& key, const std::wstring& localFile, const B
   std::string token = MakeUploadToken(policy, kCloudAccessKey, kCloudSecretKey, std::time(nullptr));
   PutExtra extra;
   extra.notify = notify;
+  return CloudPutFile(GetUploadHostUrl(), token, key, localFile, extra, result);
+}
+
+int UploadToCloudResuming(const std::string& key, const std::wstring& localFile,
+                          const std::vector<std::string>& confirmed,
+                          const std::function<void(int blockIndex, const std::string& ctx)>& blockDone,
+                          const BlockProgress& notify, PutResult& result) {
+  PutPolicy policy;
+  policy.scope = kCloudBucket;
+  std::string token = MakeUploadToken(policy, kCloudAccessKey, kCloudSecretKey, std::time(nullptr));
+  PutExtra extra;
+  extra.notify = notify;
+  extra.confirmed = confirmed;
+  extra.blockDone = blockDone;
   return CloudPutFile(GetUploadHostUrl(), token, key, localFile, extra, result);
 }
 

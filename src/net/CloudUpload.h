@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vorlix::net {
 
@@ -27,6 +28,11 @@ using BlockProgress = std::function<void(int blockIndex, std::int64_t blockSize,
 struct PutExtra {
   BlockProgress notify;
   std::int64_t chunkSize = 1024 * 1024;  // at most kCloudBlockSize
+  // The last contexts of the leading blocks that the storage confirmed in an earlier attempt, in block
+  // order: those blocks are not read or sent again (and count as sent for notify).
+  std::vector<std::string> confirmed;
+  // Called once a block is complete with its last context, so a caller can keep it and resume there.
+  std::function<void(int blockIndex, const std::string& ctx)> blockDone;
 };
 
 struct PutResult {
@@ -47,5 +53,10 @@ int CloudPutFile(const std::string& host, const std::string& token, const std::s
 // (valid for an hour), the configured upload host, the given key.
 int UploadToCloud(const std::string& key, const std::wstring& localFile, const BlockProgress& notify,
                   PutResult& result);
+// The same, resuming after the given confirmed blocks and reporting each block the storage completes.
+int UploadToCloudResuming(const std::string& key, const std::wstring& localFile,
+                          const std::vector<std::string>& confirmed,
+                          const std::function<void(int blockIndex, const std::string& ctx)>& blockDone,
+                          const BlockProgress& notify, PutResult& result);
 
 }  // namespace vorlix::net

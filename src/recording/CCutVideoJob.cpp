@@ -40,10 +40,21 @@ bool RemoveFileWhenReleased(const std::wstring& path) {
   return false;
 }
 
+std::wstring FileNameOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace
 
-CCutVideoJob::CCutVideoJob(SessionData data, ICutVideoSeams& seams, std::shared_ptr<std::atomic<bool>> cancel)
-    : m_data(std::move(data)), m_seams(seams), m_cancel(std::move(cancel)) {}
+int64_t ICutVideoSeams::NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+CCutVideoJob::CCutVideoJob(SessionData data, ICutVideoSeams& seams, std::shared_ptr<std::atomic<bool>> cancel,
+                           CUploadQueue* queue)
+    : m_data(std::move(data)), m_seams(seams), m_cancel(std::move(cancel)), m_queue(queue) {}
 
 CCutVideoJob::Outcome CCutVideoJob::Run() {
   Outcome outcome;
@@ -95,16 +106,42 @@ CCutVideoJob::Outcome CCutVideoJob::Run() {
       });
     }
     m_seams.Post(WM_CUT_CLIP_INDEX, static_cast<uintptr_t>(i + 1), total);
-    int64_t size = 0;
-    if (UploadCutedVideo(clip.clipName, size) &&
-        SendCloudVideo(segment, clip.momentMs, segment.duration, clip.clipName, size) == 200) {
-      clip.registered = true;
-      ++outcome.uploaded;
-      // A cut started while this clip was open for the upload inherits the open file on Windows (and so
-      // does the console host started with it); the file cannot go before they have ended.
+    // A cut started while this clip was open for the upload inherits the open file on Windows (and so
+    // does the console host started with it); the file cannot go before they have ended.
+    auto waitNextCut = [&] {
       if (nextIndex >= 0) nextCut.wait();
-      RemoveFileWhenReleased(ClipPath(m_data.videoFolder, clip.clipName));
-      m_seams.Post(WM_CLIP_SAVED, 0, 0);
+    };
+    bool queued = false;
+    if (m_queue) {
+      QueuedClip entry;
+      entry.key = WideToAnsi(clip.clipName);
+      entry.localFile = ClipPath(m_data.videoFolder, clip.clipName);
+      entry.momentMs = clip.momentMs;
+      entry.segmentStart = segment.nStartTime;
+      entry.duration = segment.duration;
+      entry.size = FileSize(entry.localFile);
+      // A cut that wrote nothing has nothing to keep; it fails below like any empty clip.
+      if (entry.size > 0) {
+        queued = m_queue->Add(entry);
+        if (!queued) Log("CutVideoThread cannot write the upload queue:" + WideToAnsi(m_queue->JournalPath()), __LINE__);
+      }
+    }
+    if (queued) {
+      if (Deliver(WideToAnsi(clip.clipName), waitNextCut)) {
+        clip.registered = true;
+        ++outcome.uploaded;
+        m_seams.Post(WM_CLIP_SAVED, 0, 0);
+      }
+    } else {
+      int64_t size = 0;
+      if (UploadCutedVideo(clip.clipName, size) &&
+          SendCloudVideo(segment, clip.momentMs, segment.duration, clip.clipName, size) == 200) {
+        clip.registered = true;
+        ++outcome.uploaded;
+        waitNextCut();
+        RemoveFileWhenReleased(ClipPath(m_data.videoFolder, clip.clipName));
+        m_seams.Post(WM_CLIP_SAVED, 0, 0);
+      }
     }
     clip.done = true;
     Log("cutvideo thread finished", __LINE__);
@@ -159,7 +196,51 @@ std::wstring CCutVideoJob::ClipVideo(int32_t duration, const RecordSegment& segm
   return clipName;
 }
 
-bool CCutVideoJob::UploadCutedVideo(const std::wstring& clipName, int64_t& size) {
+bool CCutVideoJob::DeliverQueued(const std::string& key) { return Deliver(key, {}); }
+
+bool CCutVideoJob::Deliver(const std::string& key, const std::function<void()>& beforeRemove) {
+  QueuedClip clip;
+  if (!m_queue || !m_queue->Find(key, clip) || clip.state == EQueuedState::kRefused) return false;
+  if (!m_queue->Claim(key)) return false;
+  struct Holder {
+    CUploadQueue& queue;
+    const std::string& key;
+    ~Holder() { queue.Release(key); }
+  } holder{*m_queue, key};
+  const std::wstring clipName = FileNameOf(clip.localFile);
+  if (clip.state == EQueuedState::kCut || clip.state == EQueuedState::kUploading) {
+    int64_t size = 0;
+    int code = 0;
+    if (!UploadCutedVideo(clipName, size, &code)) {
+      m_queue->Failed(key, code, m_seams.NowMs());
+      return false;
+    }
+    m_queue->MarkUploaded(key);
+    clip.size = size;
+    clip.state = EQueuedState::kUploaded;
+  }
+  if (clip.state == EQueuedState::kUploaded) {
+    RecordSegment segment;
+    segment.nStartTime = clip.segmentStart;
+    const int code = SendCloudVideo(segment, clip.momentMs, clip.duration, clipName, clip.size);
+    if (code != 200) {
+      m_queue->Failed(key, code, m_seams.NowMs());
+      return false;
+    }
+    // Without the journal saying so, the file must stay: the queue still lists the clip, and a later
+    // pass sends and registers it again (a second entry in the cloud space rather than a missing file).
+    if (!m_queue->MarkRegistered(key)) {
+      Log("CutVideoThread cannot write the upload queue:" + WideToAnsi(m_queue->JournalPath()), __LINE__);
+      return true;
+    }
+  }
+  if (beforeRemove) beforeRemove();
+  // A file that cannot go yet stays registered in the queue, and the next pass removes it.
+  if (RemoveFileWhenReleased(clip.localFile)) m_queue->Remove(key);
+  return true;
+}
+
+bool CCutVideoJob::UploadCutedVideo(const std::wstring& clipName, int64_t& size, int* codeOut) {
   Log("UploadCutedVideo  Begin \n videoname" + WideToAnsi(clipName), __LINE__);
   const std::wstring localFile = ClipPath(m_data.videoFolder, clipName);
   const std::string key = WideToAnsi(clipName);
@@ -170,16 +251,24 @@ bool CCutVideoJob::UploadCutedVideo(const std::wstring& clipName, int64_t& size)
   // A cut that wrote nothing is not sent: the storage would keep an empty object as if it were a clip.
   if (size > 0) {
     m_progress.Start(size);
-    code = m_seams.Upload(
-        key, localFile,
-        [this](int blockIndex, int64_t /*blockSize*/, int64_t blockSent) {
-          const int percent = m_progress.OnBlock(blockIndex, blockSent);
-          if (percent < 0) return;
-          Log("UploadCutedVideo percent:" + std::to_string(percent), __LINE__);
-          m_seams.Post(WM_UPLOAD_PROGRESS, static_cast<uintptr_t>(percent), 0);
-        },
-        result);
+    auto notify = [this](int blockIndex, int64_t /*blockSize*/, int64_t blockSent) {
+      const int percent = m_progress.OnBlock(blockIndex, blockSent);
+      if (percent < 0) return;
+      Log("UploadCutedVideo percent:" + std::to_string(percent), __LINE__);
+      m_seams.Post(WM_UPLOAD_PROGRESS, static_cast<uintptr_t>(percent), 0);
+    };
+    QueuedClip queued;
+    if (m_queue && m_queue->Find(key, queued)) {
+      // A block's context is kept only when the journal holds it; otherwise the next attempt sends it again.
+      code = m_seams.UploadResuming(
+          key, localFile, queued.contexts,
+          [this, &key](int blockIndex, const std::string& ctx) { m_queue->BlockConfirmed(key, blockIndex, ctx); },
+          notify, result);
+    } else {
+      code = m_seams.Upload(key, localFile, notify, result);
+    }
   }
+  if (codeOut) *codeOut = code;
   const bool ok = code == net::kCloudUploadOk;
   if (ok) {
     Log("Qiniu_Io_PutFile  success \n bucket:" + bucket + " \n filename" + key, __LINE__);

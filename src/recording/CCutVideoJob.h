@@ -13,6 +13,7 @@
 //   - the next clip is cut while the current one uploads (RunCut may run on a second thread).
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "net/CloudUpload.h"
 #include "recording/RecordSegment.h"
 #include "recording/UploadProgress.h"
+#include "recording/UploadQueue.h"
 
 namespace vorlix {
 
@@ -35,7 +37,19 @@ class ICutVideoSeams {
   virtual int Upload(const std::string& key, const std::wstring& localFile, const net::BlockProgress& notify,
                      net::PutResult& result) = 0;
   // Sends the registration record; returns the service's code (200 when registered).
+  // The same upload resuming after the blocks already confirmed; blockDone receives each block the
+  // storage completes. Without an override the upload starts from block 0 and reports no blocks.
+  virtual int UploadResuming(const std::string& key, const std::wstring& localFile,
+                             const std::vector<std::string>& confirmed,
+                             const std::function<void(int, const std::string&)>& blockDone,
+                             const net::BlockProgress& notify, net::PutResult& result) {
+    (void)confirmed;
+    (void)blockDone;
+    return Upload(key, localFile, notify, result);
+  }
   virtual int RegisterCloudVideo(const std::string& json) = 0;
+  // Wall-clock time in ms since 1970, for the queue's back-off.
+  virtual int64_t NowMs();
   // The "uploadRec" event report, waited for.
   virtual void ReportUploadEvent() = 0;
   // Base address of the uploaded clips, ending in "/".
@@ -56,7 +70,9 @@ class CCutVideoJob {
     std::vector<std::wstring> recordingsKept;
   };
 
-  CCutVideoJob(SessionData data, ICutVideoSeams& seams, std::shared_ptr<std::atomic<bool>> cancel);
+  // With a queue, every clip is written to it before its upload and leaves it only once registered.
+  CCutVideoJob(SessionData data, ICutVideoSeams& seams, std::shared_ptr<std::atomic<bool>> cancel,
+               CUploadQueue* queue = nullptr);
 
   // The whole run; posts WM_CUT_BEGIN first and, when there was something to do, WM_CUT_FINISHED last.
   Outcome Run();
@@ -64,10 +80,16 @@ class CCutVideoJob {
   // One cut; returns the clip file name (not the path).
   std::wstring ClipVideo(int32_t duration, const RecordSegment& segment, int64_t momentMs);
   // Uploads the clip from the folder under its own name; size receives its bytes. The clip stays on disk.
-  bool UploadCutedVideo(const std::wstring& clipName, int64_t& size);
+  // With a queue the upload resumes after the clip's confirmed blocks and records each new one. code
+  // receives the storage's result when given.
+  bool UploadCutedVideo(const std::wstring& clipName, int64_t& size, int* code = nullptr);
   // Registers an uploaded clip; returns the service's code.
   int SendCloudVideo(const RecordSegment& segment, int64_t momentMs, int32_t duration, const std::wstring& clipName,
                      int64_t size);
+
+  // Takes a queued clip from where it stands to registered and removed (local file deleted); false when
+  // it stays queued (failed, refused, or another worker holds it).
+  bool DeliverQueued(const std::string& key);
 
   const SessionData& Data() const { return m_data; }
 
@@ -75,6 +97,9 @@ class CCutVideoJob {
   SessionData m_data;
   ICutVideoSeams& m_seams;
   std::shared_ptr<std::atomic<bool>> m_cancel;
+  bool Deliver(const std::string& key, const std::function<void()>& beforeRemove);
+
+  CUploadQueue* m_queue;
   CUploadProgress m_progress;
 };
 

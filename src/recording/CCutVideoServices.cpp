@@ -21,6 +21,13 @@ int CCutVideoServices::Upload(const std::string& key, const std::wstring& localF
   return net::UploadToCloud(key, localFile, notify, result);
 }
 
+int CCutVideoServices::UploadResuming(const std::string& key, const std::wstring& localFile,
+                                      const std::vector<std::string>& confirmed,
+                                      const std::function<void(int, const std::string&)>& blockDone,
+                                      const net::BlockProgress& notify, net::PutResult& result) {
+  return net::UploadToCloudResuming(key, localFile, confirmed, blockDone, notify, result);
+}
+
 int CCutVideoServices::RegisterCloudVideo(const std::string& json) {
   return plHttp::GetPLObject().RegisterCloudVideo(json);
 }

@@ -17,6 +17,9 @@ class CCutVideoServices : public ICutVideoSeams {
   void RunCut(const std::string& commandLine) override;
   int Upload(const std::string& key, const std::wstring& localFile, const net::BlockProgress& notify,
              net::PutResult& result) override;
+  int UploadResuming(const std::string& key, const std::wstring& localFile, const std::vector<std::string>& confirmed,
+                     const std::function<void(int, const std::string&)>& blockDone, const net::BlockProgress& notify,
+                     net::PutResult& result) override;
   int RegisterCloudVideo(const std::string& json) override;
   void ReportUploadEvent() override;
   std::string CdnBaseUrl() override;
