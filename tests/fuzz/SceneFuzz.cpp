@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 #include <string>
 
@@ -12,10 +13,19 @@
 
 using namespace vorlix;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+namespace {
+
+std::string& Folder() {
   static std::string folder = "/tmp/vorlix-scene-fuzz-" + std::to_string(static_cast<long>(getpid()));
-  setenv("APPDATA", folder.c_str(), 1);
-  CreateDirectories(Utf8ToWide(folder + "/vorlix/basic/scenes"));
+  return folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  setenv("APPDATA", Folder().c_str(), 1);
+  CreateDirectories(Utf8ToWide(Folder() + "/vorlix/basic/scenes"));
+  std::atexit([] { std::filesystem::remove_all(Folder()); });
   return 0;
 }
 
