@@ -24,6 +24,9 @@ constexpr unsigned WM_SHOW_MAIN_WINDOW = kWmUser + 3301;
 constexpr unsigned WM_CUT_BEGIN = kWmUser + 623;
 constexpr unsigned WM_CUT_CLIP_INDEX = kWmUser + 624;
 constexpr unsigned WM_CLIP_SAVED = kWmUser + 625;
+// The upload queue's resume pass: wParam = clips waiting for upload or registration (refused ones not
+// counted), lParam = percent of the clip now sent, or -1 when the pass is over.
+constexpr unsigned WM_UPLOAD_QUEUE = kWmUser + 626;
 
 // wParam values of WM_LOGIN_RESULT and WM_CHECK_UPDATE_RESULT.
 constexpr unsigned LOGIN_RESULT_LOGIN = 1640;

@@ -11,6 +11,7 @@
 #include "recording/CCutVideoJob.h"
 #include "recording/CCutVideoServices.h"
 #include "recording/CloudVideoRecord.h"
+#include "recording/UploadQueueResume.h"
 #include "shell/Log.h"
 
 namespace vorlix {
@@ -20,8 +21,11 @@ void StartCutVideoThread(HWND target, SessionData data, std::shared_ptr<std::ato
     CCutVideoServices services([target](unsigned message, uintptr_t wParam, intptr_t lParam) {
       PostMessageW(target, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
     });
-    CCutVideoJob job(std::move(data), services, std::move(cancel));
+    // The queue's resume pass waits while the cut worker has the main window's progress.
+    ++UploadQueueHolds();
+    CCutVideoJob job(std::move(data), services, std::move(cancel), &ProgramUploadQueue());
     job.Run();
+    --UploadQueueHolds();
   }).detach();
 }
 

@@ -11,6 +11,7 @@
 #include "config/Settings.h"
 #include "recording/CCutVideoJob.h"
 #include "recording/UploadQueue.h"
+#include "recording/UploadQueueResume.h"
 #include "shell/WindowMessages.h"
 
 namespace vorlix {
@@ -61,9 +62,16 @@ class FakeCloud : public ICutVideoSeams {
   int RegisterCloudVideo(const std::string&) override { return registration(registrations++); }
   void ReportUploadEvent() override {}
   std::string CdnBaseUrl() override { return "http://cdn.test/"; }
-  void Post(unsigned message, uintptr_t wParam, intptr_t) override {
+  void Post(unsigned message, uintptr_t wParam, intptr_t lParam) override {
     if (message == WM_UPLOAD_PROGRESS) lastPercent = static_cast<int>(wParam);
+    posted.push_back({message, static_cast<int>(wParam), static_cast<int>(lParam)});
   }
+  struct Posted {
+    unsigned id;
+    int w, l;
+    bool operator==(const Posted& o) const { return id == o.id && w == o.w && l == o.l; }
+  };
+  std::vector<Posted> posted;
   void PrintOut(const std::string&) override {}
   int64_t NowMs() override { return now; }
   int lastPercent = -1;
@@ -243,6 +251,48 @@ TEST_F(UploadQueue, AClaimedClipIsNotWorkedOnTwice) {
   EXPECT_TRUE(cloud.resumedWith.empty());
   queue.Release(clip.key);
   EXPECT_TRUE(job.DeliverQueued(clip.key));
+}
+
+TEST_F(UploadQueue, APassFinishesWhatIsDueListsTheRefusedAndWaitsWhileHeld) {
+  FakeCloud cloud;
+  // The second clip's registration is refused for good, the first one's goes through.
+  cloud.registration = [](int n) { return n == 1 ? 403 : 200; };
+  CUploadQueue queue(m_journal);
+  QueuedClip a = MakeClip("100001_1700000096.mp4"), b = MakeClip("100001_1700000097.mp4");
+  ASSERT_TRUE(queue.Add(a));
+  ASSERT_TRUE(queue.Add(b));
+
+  ++UploadQueueHolds();
+  QueuePassOutcome held = RunUploadQueuePass(queue, cloud, L"100001");
+  --UploadQueueHolds();
+  EXPECT_EQ(0, held.tried);
+  EXPECT_TRUE(cloud.resumedWith.empty());
+
+  QueuePassOutcome outcome = RunUploadQueuePass(queue, cloud, L"100001");
+  EXPECT_EQ(2, outcome.tried);
+  EXPECT_EQ(1, outcome.registered);
+  EXPECT_EQ(0, outcome.waiting);
+  ASSERT_EQ(1u, queue.Refused().size());
+  EXPECT_EQ(b.key, queue.Refused()[0].key);
+  EXPECT_FALSE(FileExists(a.localFile));
+  EXPECT_TRUE(FileExists(b.localFile));
+  // The window hears how many wait, each clip's percent under that count, the saved clip, the end.
+  ASSERT_FALSE(cloud.posted.empty());
+  EXPECT_EQ((FakeCloud::Posted{WM_UPLOAD_QUEUE, 2, 0}), cloud.posted.front());
+  EXPECT_EQ((FakeCloud::Posted{WM_UPLOAD_QUEUE, 0, -1}), cloud.posted.back());
+  int saved = 0, percents = 0;
+  for (const auto& p : cloud.posted) {
+    saved += p.id == WM_CLIP_SAVED;
+    percents += p.id == WM_UPLOAD_QUEUE && p.l == 100;
+    EXPECT_NE(WM_UPLOAD_PROGRESS, p.id) << "the session's progress belongs to the cut worker";
+  }
+  EXPECT_EQ(1, saved);
+  EXPECT_EQ(2, percents);
+
+  // The refused clip is not tried again, however late.
+  cloud.now += 365LL * 24 * 3600 * 1000;
+  EXPECT_EQ(0, RunUploadQueuePass(queue, cloud, L"100001").tried);
+  EXPECT_EQ(2, cloud.registrations);
 }
 
 // Journal files that stop working at the n-th operation, as a killed program does; a write it is
