@@ -7,7 +7,7 @@ from vorlix_e2e import Program
 
 class StartupAndShutdown(unittest.TestCase):
     def setUp(self):
-        self.app = Program()
+        self.app = Program().write_session()
         self.addCleanup(self.app.close)
 
     def test_main_window_appears_logs_its_start_and_closes_with_code_zero(self):

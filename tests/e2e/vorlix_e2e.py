@@ -45,16 +45,29 @@ class Program:
         self.env.update(env or {})
         self.process = None
 
+    def write_session(self, login_time=None, **values):
+        """Config.ini with a session (a login time younger than 30 days unless given), so the program
+        starts into its main window; values are further [User] keys (Token, Secret, UserId, UserName)."""
+        config = os.path.join(self.tree, "Config")
+        os.makedirs(config, exist_ok=True)
+        lines = ["[User]", "Date=%d" % int(time.time() if login_time is None else login_time)]
+        lines += ["%s=%s" % (k, v) for k, v in values.items()]
+        with open(os.path.join(config, "Config.ini"), "w", newline="") as f:
+            f.write("\r\n".join(lines) + "\r\n")
+        return self
+
     def start(self):
         self.process = subprocess.Popen([wine(), "Vorlix.exe"], cwd=self.tree, env=self.env,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
         return self
 
     def window(self, title=MAIN_TITLE, timeout=30):
-        """The X id of the top-level window with exactly this title."""
+        """The X id of the shown top-level window with exactly this title (the main window exists, unshown,
+        while its start-up asks the service)."""
         deadline = time.time() + timeout
         while time.time() < deadline:
-            r = subprocess.run(["xdotool", "search", "--name", "^%s$" % title], capture_output=True, text=True)
+            r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
+                               capture_output=True, text=True)
             ids = r.stdout.split()
             if ids:
                 return ids[0]

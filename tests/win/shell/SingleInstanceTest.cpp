@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <string>
 
 #include "win/ProcessRunner.h"
@@ -26,9 +27,25 @@ std::wstring BoxText(HWND box) {
   return text;
 }
 
+// A copy of the program with a session younger than 30 days, so it starts straight into its main window.
+std::wstring ProgramWithFreshSession() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring dir = std::wstring(temp) + L"vorlix-single-instance\\";
+  CreateDirectoryW(dir.c_str(), nullptr);
+  CreateDirectoryW((dir + L"Config").c_str(), nullptr);
+  std::wstring exe = dir + L"Vorlix.exe";
+  CopyFileW(VORLIX_EXE_PATH, exe.c_str(), FALSE);
+  std::wstring ini = dir + L"Config\\Config.ini";
+  DeleteFileW(ini.c_str());
+  WritePrivateProfileStringW(L"User", L"Date", std::to_wstring(std::time(nullptr)).c_str(), ini.c_str());
+  return exe;
+}
+
 TEST(SingleInstance, SecondStartTellsTheUserRaisesTheHiddenFirstWindowAndExitsZero) {
+  const std::wstring program = ProgramWithFreshSession();
   CChildProcess first;
-  ASSERT_TRUE(first.Start(VORLIX_EXE_PATH));
+  ASSERT_TRUE(first.Start(program));
   HWND main = WaitForWindow(nullptr, kTitle, 20000);
   ASSERT_NE(main, nullptr) << "the main window appears with its title";
   // The window exists before the program shows it; hide it only once it is shown.
@@ -37,7 +54,7 @@ TEST(SingleInstance, SecondStartTellsTheUserRaisesTheHiddenFirstWindowAndExitsZe
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 5000));
 
   CChildProcess second;
-  ASSERT_TRUE(second.Start(VORLIX_EXE_PATH));
+  ASSERT_TRUE(second.Start(program));
   HWND box = WaitForWindow(L"#32770", L"提示", 20000);
   ASSERT_NE(box, nullptr) << "the second start shows a box captioned 提示";
   EXPECT_EQ(BoxText(box), L"Tavro一键回录程序正在运行！");

@@ -94,6 +94,8 @@ void CDlgCheckUpdate::StartWorker(CCheckUpdateThread::Mode mode) {
   m_threadMode = mode;
   m_announcedTotal = 0;
   m_thread = std::make_unique<CCheckUpdateThread>(m_hWnd, mode, m_state.Info().url, m_request);
+  // The installer is handed over only when it is the file the service announced.
+  m_thread->SetExpectedSha256(m_state.Info().sha256);
   if (m_thread->Start()) return;
   // No worker: nothing will ever answer, so the page ends the step itself.
   m_thread.reset();
