@@ -211,7 +211,7 @@ bool CCutVideoJob::Deliver(const std::string& key, const std::function<void()>& 
   if (clip.state == EQueuedState::kCut || clip.state == EQueuedState::kUploading) {
     int64_t size = 0;
     int code = 0;
-    if (!UploadCutedVideo(clipName, size, &code)) {
+    if (!UploadFile(clip.key, clip.localFile, size, &code)) {
       m_queue->Failed(key, code, m_seams.NowMs());
       return false;
     }
@@ -241,9 +241,11 @@ bool CCutVideoJob::Deliver(const std::string& key, const std::function<void()>& 
 }
 
 bool CCutVideoJob::UploadCutedVideo(const std::wstring& clipName, int64_t& size, int* codeOut) {
-  Log("UploadCutedVideo  Begin \n videoname" + WideToAnsi(clipName), __LINE__);
-  const std::wstring localFile = ClipPath(m_data.videoFolder, clipName);
-  const std::string key = WideToAnsi(clipName);
+  return UploadFile(WideToAnsi(clipName), ClipPath(m_data.videoFolder, clipName), size, codeOut);
+}
+
+bool CCutVideoJob::UploadFile(const std::string& key, const std::wstring& localFile, int64_t& size, int* codeOut) {
+  Log("UploadCutedVideo  Begin \n videoname" + key, __LINE__);
   const std::string bucket = net::kCloudBucket;
   size = FileSize(localFile);
   int code = net::kCloudLocalFileError;

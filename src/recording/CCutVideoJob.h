@@ -98,6 +98,7 @@ class CCutVideoJob {
   ICutVideoSeams& m_seams;
   std::shared_ptr<std::atomic<bool>> m_cancel;
   bool Deliver(const std::string& key, const std::function<void()>& beforeRemove);
+  bool UploadFile(const std::string& key, const std::wstring& localFile, int64_t& size, int* code);
 
   CUploadQueue* m_queue;
   CUploadProgress m_progress;

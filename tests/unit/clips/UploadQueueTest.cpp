@@ -134,7 +134,8 @@ TEST_F(UploadQueue, StorageFaultThenResumeSendsOnlyTheMissingBlocksAndRemovesThe
   CUploadQueue reopened(m_journal);
   ASSERT_TRUE(reopened.Load());
   cloud.now += RetryDelayMs(1);
-  CCutVideoJob later(m_data, cloud, nullptr, &reopened);
+  // The queue names the file: a job of another session (another video folder) finds it all the same.
+  CCutVideoJob later(SessionData(), cloud, nullptr, &reopened);
   EXPECT_TRUE(later.DeliverQueued(clip.key));
   EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), cloud.blocksSent);
   EXPECT_EQ((std::vector<size_t>{0, 2}), cloud.resumedWith);
