@@ -65,6 +65,13 @@ std::atomic<int>& UploadQueueHolds() {
   return holds;
 }
 
+std::wstring WaitingUploadsText(int waiting, int percent) {
+  if (waiting <= 0) return std::wstring();
+  std::wstring text = std::to_wstring(waiting) + L" 个视频等待上传";
+  if (percent >= 0 && percent <= 100) text += L" " + std::to_wstring(percent) + L"%";
+  return text;
+}
+
 QueuePassOutcome RunUploadQueuePass(CUploadQueue& queue, ICutVideoSeams& seams, const std::wstring& userId) {
   QueuePassOutcome outcome;
   int waiting = queue.Waiting();

@@ -28,4 +28,8 @@ struct QueuePassOutcome {
 // clip. A clip refused for good stays listed and is not tried again.
 QueuePassOutcome RunUploadQueuePass(CUploadQueue& queue, ICutVideoSeams& seams, const std::wstring& userId);
 
+// What the main window's status line and the tray tip say while clips wait: "N 个视频等待上传", with
+// the current clip's percent appended as " 37%" when one is being sent (percent >= 0); empty for none.
+std::wstring WaitingUploadsText(int waiting, int percent);
+
 }  // namespace vorlix

@@ -296,6 +296,14 @@ TEST_F(UploadQueue, APassFinishesWhatIsDueListsTheRefusedAndWaitsWhileHeld) {
   EXPECT_EQ(2, cloud.registrations);
 }
 
+TEST(WaitingUploadsText, CountWithTheCurrentPercentAndNothingWhenNoneWaits) {
+  EXPECT_EQ(L"3 个视频等待上传", WaitingUploadsText(3, -1));
+  EXPECT_EQ(L"1 个视频等待上传 37%", WaitingUploadsText(1, 37));
+  EXPECT_EQ(L"2 个视频等待上传 100%", WaitingUploadsText(2, 100));
+  EXPECT_EQ(L"", WaitingUploadsText(0, 50));
+  EXPECT_EQ(L"4 个视频等待上传", WaitingUploadsText(4, 101));
+}
+
 // Journal files that stop working at the n-th operation, as a killed program does; a write it is
 // stopped in leaves half of its bytes.
 class CDyingFiles : public IJournalFiles {
