@@ -83,6 +83,24 @@ CCutVideoJob::Outcome CCutVideoJob::Run() {
   // Nothing to cut: the recordings stay where they are, as after a session without any mark.
   if (total == 0) return outcome;
 
+  // Every mark is in the queue before the first cut, so a quit or a crash part-way loses none: the next
+  // start cuts what was not cut (the recording is kept for it).
+  if (m_queue) {
+    for (const PlannedClip& clip : clips) {
+      const RecordSegment& segment = m_data.segments[clip.segment];
+      QueuedClip entry;
+      const std::wstring clipName = ClipFileName(m_data.userId, clip.momentMs);
+      entry.key = WideToAnsi(clipName);
+      entry.localFile = ClipPath(m_data.videoFolder, clipName);
+      entry.momentMs = clip.momentMs;
+      entry.segmentStart = segment.nStartTime;
+      entry.duration = segment.duration;
+      entry.cutCommand = WideToAnsi(BuildCutCommand(ComputeCutWindow(segment, clip.momentMs),
+                                                    RecordingPath(m_data.videoFolder, segment), entry.localFile));
+      m_queue->Plan(entry);
+    }
+  }
+
   // The next clip is cut while the current one uploads: ffmpeg reads the disk, the upload waits on the
   // network. Not when both moments share a clip name, since the cut would rewrite the file being sent.
   auto cancelled = [this] { return m_cancel && m_cancel->load(); };
@@ -208,6 +226,17 @@ bool CCutVideoJob::Deliver(const std::string& key, const std::function<void()>& 
     ~Holder() { queue.Release(key); }
   } holder{*m_queue, key};
   const std::wstring clipName = FileNameOf(clip.localFile);
+  if (clip.state == EQueuedState::kPlanned) {
+    Log("ExecCmd  cmdline:" + clip.cutCommand, __LINE__);
+    m_seams.RunCut(clip.cutCommand);
+    clip.size = FileSize(clip.localFile);
+    // Without its recording the mark cannot become a clip; it stays listed as refused.
+    if (clip.size <= 0 || !m_queue->Add(clip)) {
+      m_queue->Failed(key, net::kCloudLocalFileError, m_seams.NowMs());
+      return false;
+    }
+    clip.state = EQueuedState::kCut;
+  }
   if (clip.state == EQueuedState::kCut || clip.state == EQueuedState::kUploading) {
     int64_t size = 0;
     int code = 0;

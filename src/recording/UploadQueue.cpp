@@ -25,13 +25,14 @@ class CRealJournalFiles : public IJournalFiles {
   bool Replace(const std::wstring& from, const std::wstring& to) override { return MoveFileReplacing(from, to); }
 };
 
-const EQueuedState kStates[] = {EQueuedState::kCut, EQueuedState::kUploading, EQueuedState::kUploaded,
+const EQueuedState kStates[] = {EQueuedState::kPlanned, EQueuedState::kCut, EQueuedState::kUploading, EQueuedState::kUploaded,
                                 EQueuedState::kRegistered, EQueuedState::kRefused};
 
 }  // namespace
 
 const char* QueuedStateName(EQueuedState state) {
   switch (state) {
+    case EQueuedState::kPlanned: return "planned";
     case EQueuedState::kCut: return "cut";
     case EQueuedState::kUploading: return "uploading";
     case EQueuedState::kUploaded: return "uploaded";
@@ -76,6 +77,7 @@ std::string SerializeJournal(const std::vector<QueuedClip>& clips) {
     Json::Value contexts(Json::arrayValue);
     for (const std::string& ctx : clip.contexts) contexts.append(ctx);
     record["blocks"] = contexts;
+    if (!clip.cutCommand.empty()) record["cut"] = clip.cutCommand;
     text += writer.write(record);  // one line, ending in a line feed
   }
   return text;
@@ -104,6 +106,7 @@ std::vector<QueuedClip> ParseJournal(const std::string& text) {
     clip.attempts = record["attempts"].isInt() ? record["attempts"].asInt() : 0;
     clip.nextAttemptMs = record["next"].isIntegral() ? record["next"].asInt64() : 0;
     clip.lastCode = record["code"].isInt() ? record["code"].asInt() : 0;
+    if (record["cut"].isString()) clip.cutCommand = record["cut"].asString();
     for (const Json::Value& ctx : record["blocks"])
       if (ctx.isString()) clip.contexts.push_back(ctx.asString());
     clips.erase(std::remove_if(clips.begin(), clips.end(), [&](const QueuedClip& c) { return c.key == clip.key; }),
@@ -151,6 +154,17 @@ bool CUploadQueue::Add(const QueuedClip& clip) {
   added.nextAttemptMs = 0;
   added.lastCode = 0;
   next.push_back(added);
+  return Commit(std::move(next));
+}
+
+bool CUploadQueue::Plan(const QueuedClip& clip) {
+  std::lock_guard<std::mutex> hold(m_lock);
+  if (Locate(m_clips, clip.key)) return true;
+  std::vector<QueuedClip> next = m_clips;
+  QueuedClip planned = clip;
+  planned.state = EQueuedState::kPlanned;
+  planned.contexts.clear();
+  next.push_back(planned);
   return Commit(std::move(next));
 }
 

@@ -6,7 +6,8 @@
 // journal of a few short lines needs no database: nothing to link into the 32-bit program, nothing to
 // repair after a crash, and a user can open it in a text editor to see what waits.
 //
-// A clip goes through kCut -> kUploading (k blocks confirmed) -> kUploaded -> kRegistered and leaves the
+// A mark of a stopped session is written as kPlanned with the command that cuts it, so a quit before
+// its cut loses nothing either. A clip goes through kCut -> kUploading (k blocks confirmed) -> kUploaded -> kRegistered and leaves the
 // journal; its local file is deleted only after kRegistered is written. A clip the storage or the
 // service refuses for good becomes kRefused: it stays listed (and on disk) and is not tried again.
 // Other failures are retried with a back-off that doubles up to a cap.
@@ -22,7 +23,7 @@
 
 namespace vorlix {
 
-enum class EQueuedState { kCut, kUploading, kUploaded, kRegistered, kRefused };
+enum class EQueuedState { kPlanned, kCut, kUploading, kUploaded, kRegistered, kRefused };
 
 const char* QueuedStateName(EQueuedState state);
 
@@ -38,6 +39,7 @@ struct QueuedClip {
   int attempts = 0;         // failed attempts so far
   int64_t nextAttemptMs = 0;  // not tried again before this time (ms since 1970)
   int lastCode = 0;         // the code of the last failure
+  std::string cutCommand;   // for kPlanned: the ffmpeg command line (narrow code page) that makes the clip
 };
 
 // The journal's file operations, so tests can stop the writer between any two of them.
@@ -68,6 +70,8 @@ class CUploadQueue {
   // Each change returns false when the journal could not be written; the change is then not made.
   // Adds a clip in state kCut; a clip already queued under the key is replaced (a new cut rewrote it).
   bool Add(const QueuedClip& clip);
+  // Adds a clip still to be cut in state kPlanned, unless the key is queued already.
+  bool Plan(const QueuedClip& clip);
   bool BlockConfirmed(const std::string& key, int blockIndex, const std::string& ctx);
   bool MarkUploaded(const std::string& key);
   bool MarkRegistered(const std::string& key);

@@ -7,12 +7,14 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 
 #include "base/FileSystem.h"
 #include "base/TextConv.h"
 #include "config/Settings.h"
 #include "recording/CCutVideoJob.h"
 #include "recording/ClipPlanner.h"
+#include "recording/UploadQueueResume.h"
 #include "shell/WindowMessages.h"
 
 namespace vorlix {
@@ -245,6 +247,45 @@ TEST_F(CutVideoJob, CancelDuringTheThirdOfFiveFinishesItAndKeepsTheRecording) {
   EXPECT_FALSE(FileExists(Clip(3)));  // cut ahead, never handed over: not left behind
   EXPECT_FALSE(FileExists(Clip(4)));
   EXPECT_TRUE(Recording(0));  // marks four and five were never cut from it
+}
+
+TEST_F(CutVideoJob, WithAQueueAQuitAfterTheFirstOfThreeLosesNoneAndRegistersEachOnce) {
+  AddSegment(0, 900, 897000);
+  for (int i = 1; i <= 3; ++i) Mark(3000 + i * 100000);
+  const std::wstring journal = m_folder + PathSeparator() + L"upload-queue.journal";
+  RemoveFile(journal);
+  CUploadQueue queue(journal);
+  m_fake.upload = [this](int n, const net::BlockProgress& notify, int64_t size) {
+    if (n == 0) *m_cancel = true;  // the program quits while the first uploads
+    notify(0, size, size);
+    return 200;
+  };
+  CCutVideoJob job(m_data, m_fake, m_cancel, &queue);
+  CCutVideoJob::Outcome o = job.Run();
+  EXPECT_EQ(1, o.uploaded);
+  EXPECT_TRUE(Recording(0));  // the other two marks still need it
+  {
+    CUploadQueue left(journal);
+    ASSERT_TRUE(left.Load());
+    ASSERT_EQ(2u, left.All().size());
+    for (const QueuedClip& clip : left.All()) EXPECT_EQ(EQueuedState::kPlanned, clip.state) << clip.key;
+  }
+
+  // The next start: a pass cuts and sends what was left, and nothing twice.
+  CUploadQueue reopened(journal);
+  ASSERT_TRUE(reopened.Load());
+  const size_t cutsBefore = m_fake.cuts.size();
+  QueuePassOutcome pass = RunUploadQueuePass(reopened, m_fake, L"100001");
+  EXPECT_EQ(2, pass.registered);
+  EXPECT_EQ(cutsBefore + 2, m_fake.cuts.size());
+  ASSERT_EQ(3u, m_fake.uploadKeys.size());
+  std::set<std::string> keys(m_fake.uploadKeys.begin(), m_fake.uploadKeys.end());
+  EXPECT_EQ(3u, keys.size());
+  EXPECT_EQ(3u, m_fake.records.size());
+  EXPECT_TRUE(reopened.All().empty());
+  for (size_t i = 0; i < 3; ++i) EXPECT_FALSE(FileExists(Clip(i))) << i;
+  EXPECT_EQ(0, RunUploadQueuePass(reopened, m_fake, L"100001").tried);
+  RemoveFile(journal);
 }
 
 TEST_F(CutVideoJob, TheNextClipIsCutWhileTheCurrentOneUploads) {
