@@ -16,6 +16,7 @@
 #include "recording/CloseHandling.h"
 #include "recording/RecordSegment.h"
 #include "recording/TrayArea.h"
+#include "recording/UploadQueueResume.h"
 #include "recording/win32/CRecorderControl.h"
 #include "screens/dialogs/win32/CDlgShotTip.h"
 #include "screens/main/MainHover.h"
@@ -121,6 +122,8 @@ int CMainFrame::InitMainWnd() {
   SetCanvasHeight(GetSystemMetrics(SM_CYSCREEN));
   SetRecorderCompatibilityForUs();
   StartLog();
+  // Clips left over from an earlier run (a failed upload, a quit, a crash) are sent from here on.
+  StartQueuedUploads();
   SetWindowTextW(m_hWnd, kTitle);
   SetGameTitle(L"");
   net::StartDeviceReport([](int, const std::string& answer) {
@@ -199,6 +202,9 @@ bool CMainFrame::HandleOwnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
       return true;
     case WM_CUT_CLIP_INDEX:
       m_progress.OnClipIndex(static_cast<int>(wParam), static_cast<int>(lParam));
+      return true;
+    case WM_UPLOAD_QUEUE:
+      OnUploadQueue(static_cast<int>(wParam), static_cast<int>(lParam));
       return true;
     case WM_CLIP_SAVED:
       ShowClipTip();
@@ -449,6 +455,7 @@ void CMainFrame::OperateRecorder(bool bUpload) {
     Log("OperateRecorder StopRecord");
     SessionData data;
     RecorderStop(bUpload, bUpload ? &data : nullptr);
+    TellQueueRecording(false);
     if (bUpload) {
       m_session.OnStoppedWithClips();
       // Each worker gets a flag of its own: clearing a shared one would revive a cancelled worker.
@@ -468,6 +475,7 @@ void CMainFrame::OperateRecorder(bool bUpload) {
       return;
     }
     m_session.OnRecordingStarted();
+    TellQueueRecording(true);
   }
   SetText(m_c.status, L"");
   ShowRecordingState(m_session.IsRecording());
@@ -507,6 +515,15 @@ void CMainFrame::OnProgerssMsg(int clipPercent) {
   // After a cancel the bar is hidden at 0 and stays there for the clip the worker still finishes.
   if (m_c.progress == nullptr || value < 0 || m_cancel->load()) return;
   m_c.progress->SetValue(value);
+}
+
+void CMainFrame::OnUploadQueue(int waiting, int percent) {
+  const std::wstring text = percent < 0 && waiting <= 0 ? std::wstring() : WaitingUploadsText(waiting, percent);
+  m_tray.SetTip(text);
+  // The status line belongs to the session's own clips while they are made.
+  if (m_session.IsWorkerBusy() || m_session.IsRecording()) return;
+  if (!text.empty() || m_bQueueStatusShown) SetText(m_c.status, text.empty() ? L"" : L"<c #9abecc>" + text + L"</c>");
+  m_bQueueStatusShown = !text.empty();
 }
 
 void CMainFrame::OnCutFinished(int uploaded, int kept) {

@@ -66,6 +66,7 @@ class CMainFrame : public CSkinFrame {
   void OnCutBegin(int clips);
   void OnCutFinished(int uploaded, int kept);
   void OnProgerssMsg(int clipPercent);
+  void OnUploadQueue(int waiting, int percent);
 
   void CloseHandling();
   void OnUserLogout();
@@ -83,6 +84,8 @@ class CMainFrame : public CSkinFrame {
   void RecorderRestart();
   void RecorderMark(bool recording);
   void StartCutWorker(SessionData&& data);
+  void StartQueuedUploads();
+  void TellQueueRecording(bool recording);
 
   // The screens this window shows modally, each owned by the active window.
   int RunLoginDialog();
@@ -111,6 +114,7 @@ class CMainFrame : public CSkinFrame {
   std::string m_strUpdateResponse;
   std::string m_strGameListResponse;
   bool m_bCreateFailed = false;
+  bool m_bQueueStatusShown = false;
 };
 
 }  // namespace vorlix

@@ -4,6 +4,7 @@
 #include "recording/win32/CMainFrame.h"
 #include "recording/win32/CRecorderControl.h"
 #include "recording/win32/CutVideoThread.h"
+#include "recording/win32/UploadQueueThread.h"
 #include "screens/dialogs/win32/CDlgQuitConfirm.h"
 #include "screens/dialogs/win32/CDlgShotTip.h"
 #include "screens/login/win32/CDlgLogin.h"
@@ -32,6 +33,9 @@ void CMainFrame::RecorderRestart() { m_recorder->RestartObs(); }
 void CMainFrame::RecorderMark(bool recording) { m_recorder->ThirtySecond(recording); }
 
 void CMainFrame::StartCutWorker(SessionData&& data) { StartCutVideoThread(m_hWnd, std::move(data), m_cancel); }
+
+void CMainFrame::StartQueuedUploads() { StartUploadQueueResume(m_hWnd); }
+void CMainFrame::TellQueueRecording(bool recording) { SetUploadQueueRecording(recording); }
 
 int CMainFrame::RunLoginDialog() { return ShowLoginDialog(Owner(m_hWnd)); }
 void CMainFrame::RunSettingDialog() { ShowSettingDialog(Owner(m_hWnd), m_strUpdateResponse); }

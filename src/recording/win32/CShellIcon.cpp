@@ -49,7 +49,17 @@ void CShellIcon::AddIcon(HWND window, HICON icon, const wchar_t* caption) {
   CopyText(m_nid.szInfoTitle, sizeof m_nid.szInfoTitle / sizeof(wchar_t), caption);
   m_nid.szInfo[0] = L'\0';
   m_nid.dwInfoFlags = NIIF_USER;
+  m_strCaption = caption != nullptr ? caption : L"";
   m_bAdded = Shell_NotifyIconW(NIM_ADD, &m_nid) != FALSE;
+}
+
+void CShellIcon::SetTip(const std::wstring& tip) {
+  if (m_nid.hWnd == nullptr) return;
+  const std::wstring text = tip.empty() ? m_strCaption : tip;
+  CopyText(m_nid.szTip, sizeof m_nid.szTip / sizeof(wchar_t), text.c_str());
+  NOTIFYICONDATAW mod = m_nid;
+  mod.uFlags = NIF_TIP;
+  Shell_NotifyIconW(NIM_MODIFY, &mod);
 }
 
 void CShellIcon::RemoveIcon() {

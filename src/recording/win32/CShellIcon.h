@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "recording/TrayArea.h"
 
 namespace vorlix {
@@ -27,6 +29,8 @@ class CShellIcon {
 
   void AddIcon(HWND window, HICON icon, const wchar_t* caption);
   void RemoveIcon();
+  // The icon's tooltip (the caption when empty).
+  void SetTip(const std::wstring& tip);
   // Messages of the tray base: the tray callback, "TaskbarCreated" and WM_SIZE. True when handled.
   bool HandleTrayMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Animation towards the tray when the system has it on, then hidden without a taskbar button.
@@ -41,6 +45,7 @@ class CShellIcon {
   NOTIFYICONDATAW m_nid{};
   UINT m_uTaskbarCreated = 0;
   bool m_bAdded = false;
+  std::wstring m_strCaption;
 };
 
 // The tray's screen rectangle from the shell's windows (the queries behind TrayAreaRectangle).
