@@ -528,6 +528,10 @@ void CMainFrame::OnUploadQueue(int waiting, int percent) {
 
 void CMainFrame::OnCutFinished(int uploaded, int kept) {
   bool cancelled = m_cancel->load();
+  // The prompt's text is drawn, not readable from outside; this line tells which one the user got.
+  Log(("OnCutFinished uploaded:" + std::to_string(uploaded) + " kept:" + std::to_string(kept) +
+       (cancelled ? " cancelled" : ""))
+          .c_str());
   m_session.OnCutFinished();
   m_progress.OnCutFinished();
   Show(m_c.cancel, false);
