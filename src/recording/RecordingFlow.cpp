@@ -86,7 +86,7 @@ bool CRecordingFlow::StartRecord(std::wstring* userMessage) {
 
 bool CRecordingFlow::RestartObs() {
   Line(__LINE__, "RestartObs");
-  const int64_t t = m_clock.NowMs();
+  const int64_t t = RunEndMs(m_clock.NowMs());
   Line(__LINE__, "TerminateObsProcess stopTime:" + std::to_string(SecondsOf(t)));
   m_platform.StopRecorder();
   m_session.StampStop(t);
@@ -117,7 +117,7 @@ void CRecordingFlow::StopRecord(bool bUpload, SessionData* handOver) {
   Line(__LINE__, std::string("StopRecord bUpload:") + (bUpload ? "true" : "false"));
   m_platform.KillRestartTimer();
   m_platform.PlayCue(RecordCue::Stop);
-  const int64_t t = m_clock.NowMs();
+  const int64_t t = RunEndMs(m_clock.NowMs());
   Line(__LINE__, "TerminateObsProcess stopTime:" + std::to_string(SecondsOf(t)));
   m_platform.StopRecorder();
   if (!bUpload) return;
@@ -125,6 +125,15 @@ void CRecordingFlow::StopRecord(bool bUpload, SessionData* handOver) {
   // The worker names the clips after the user id, so it gets the form that is safe in a file name.
   SessionData data = m_session.HandOver(m_platform.VideoFolder(), SafeFileNamePart(m_platform.UserId()));
   if (handOver) *handOver = std::move(data);
+}
+
+int64_t CRecordingFlow::RunEndMs(int64_t now) {
+  // The cut places a moment by the run's recorded length counted back from its stop; a run that died
+  // earlier would have every clip cut that many seconds too early.
+  const int64_t ended = m_platform.RecorderEndedAtMs();
+  if (ended <= 0 || ended >= now) return now;
+  Line(__LINE__, "the recorder had ended by itself " + std::to_string(now - ended) + " ms before its stop");
+  return ended;
 }
 
 void CRecordingFlow::ThirtySecond(bool recording) {

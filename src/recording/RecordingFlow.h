@@ -37,6 +37,9 @@ class IRecordingPlatform {
   virtual RecorderProblem LaunchRecorder(const std::wstring& parameters, const std::wstring& recordingName) = 0;
   // Ends our recorder (close requests, then termination); returns at once when none runs.
   virtual void StopRecorder() = 0;
+  // The moment (ms since 1970) our recorder ended by itself (crashed, killed), or 0 while it runs and
+  // when none was launched. Its file holds nothing after that moment.
+  virtual int64_t RecorderEndedAtMs() = 0;
   // Plays the cue to its end; a missing file plays nothing.
   virtual void PlayCue(RecordCue cue) = 0;
   virtual void SetRestartTimer(uint32_t periodMs) = 0;
@@ -66,6 +69,8 @@ class CRecordingFlow {
 
  private:
   bool StartObs();
+  // When the run being stopped at `now` had already ended by itself: the moment it ended.
+  int64_t RunEndMs(int64_t now);
 
   IRecordingPlatform& m_platform;
   ISessionClock& m_clock;

@@ -201,7 +201,7 @@ class ReplaySession:
         while time.time() < deadline:
             for wid in visible_windows():
                 g = geometry(wid)
-                if g and 250 <= g[2] <= 500 and 120 <= g[3] <= 260 and wid != getattr(self, "window", None):
+                if g and 200 <= g[2] <= 900 and 100 <= g[3] <= 400 and (g[2], g[3]) != (552, 304):
                     name = subprocess.run(["xdotool", "getwindowname", wid], capture_output=True, text=True).stdout.strip()
                     if name == "":
                         return wid
@@ -211,7 +211,15 @@ class ReplaySession:
     # --- the results ---------------------------------------------------------------------------
 
     def clip_name(self, moment):
-        return "%s_%d.mp4" % (self.user_id, int(moment))
+        """The clip of a mark noted here: the program took the moment when the key arrived, which may
+        fall into the neighbouring second; the cut seen in the folder nearest to the noted moment."""
+        names = ["%s_%d.mp4" % (self.user_id, second) for second in
+                 sorted(range(int(moment) - 1, int(moment) + 2), key=lambda sec: abs(sec + 0.5 - moment))]
+        return next((n for n in names if n in self.keeper.seen), names[0])
+
+    @staticmethod
+    def clip_second(name):
+        return int(re.search(r"_(\d+)\.mp4$", name).group(1))
 
     def stored(self, key):
         with urllib.request.urlopen(self.svc.url + "/cdn/" + urllib.request.quote(key), timeout=30) as r:

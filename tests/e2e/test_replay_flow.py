@@ -66,12 +66,13 @@ class ReplayFlow(unittest.TestCase):
             self.assertEqual(s.stored(name), local, "the stored clip differs from the local cut")
             self.assertIn(name, clips, "not registered: %s" % name)
             record = json.loads(clips[name]["record"])
-            recordings = [n for n in s.recordings_seen() if recording_start(n) <= int(mark)]
+            second = s.clip_second(name)
+            recordings = [n for n in s.recordings_seen() if recording_start(n) <= second]
             start = recording_start(recordings[-1])
             self.assertEqual(record, {
-                "title": str(int(mark)),
+                "title": str(second),
                 "url": s.svc.url + "/cdn/" + name,
-                "duration": str(min(int(mark) - start, 60)),
+                "duration": str(min(second - start, 60)),
                 "format": "mp4",
                 "size": len(local),
             })
@@ -191,6 +192,7 @@ class ReplayFlow(unittest.TestCase):
         rec = s.keeper.kept(s.recordings_seen()[0])
         _, rec_last = timecode_moments(rec, s.game)
         self.assertLess(rec_last, killed + 0.5)
+        self.assertIn("the recorder had ended by itself", s.log())
         for mark, cut in cuts.items():
             _, last = timecode_moments(cut, s.game)
             self.assertLess(abs(last - mark), 0.5)

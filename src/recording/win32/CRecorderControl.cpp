@@ -143,6 +143,8 @@ RecorderProblem CRecorderControl::LaunchRecorder(const std::wstring& parameters,
 
 void CRecorderControl::StopRecorder() { TerminateObsProcess(); }
 
+int64_t CRecorderControl::RecorderEndedAtMs() { return AdoptedRecorderEndedAtMs(); }
+
 void CRecorderControl::PlayCue(RecordCue cue) {
   const std::wstring path = m_programDir + CueFile(cue);
   // Without the file there is nothing to wait for; PlaySound would otherwise look for a system sound.

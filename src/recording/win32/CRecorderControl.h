@@ -59,6 +59,7 @@ class CRecorderControl : private IRecordingPlatform {
   void FillGameTitle() override;
   RecorderProblem LaunchRecorder(const std::wstring& parameters, const std::wstring& recordingName) override;
   void StopRecorder() override;
+  int64_t RecorderEndedAtMs() override;
   void PlayCue(RecordCue cue) override;
   void SetRestartTimer(uint32_t periodMs) override;
   void KillRestartTimer() override;

@@ -117,6 +117,17 @@ void AdoptRecorderProcess(HANDLE process) {
   if (HANDLE old = g_adopted.exchange(process)) CloseHandle(old);
 }
 
+int64_t AdoptedRecorderEndedAtMs() {
+  HANDLE process = g_adopted.load();
+  if (process == nullptr || WaitForSingleObject(process, 0) == WAIT_TIMEOUT) return 0;
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  const uint64_t ticks = (static_cast<uint64_t>(exited.dwHighDateTime) << 32) | exited.dwLowDateTime;
+  constexpr uint64_t kUnixEpochTicks = 116444736000000000ULL;  // 1970-01-01 in 100 ns units since 1601
+  if (ticks <= kUnixEpochTicks) return 0;
+  return static_cast<int64_t>((ticks - kUnixEpochTicks) / 10000);
+}
+
 bool IsSameFile(const std::wstring& a, const std::wstring& b) {
   const std::wstring x = Normalised(a), y = Normalised(b);
   return CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(), static_cast<int>(y.size()), TRUE) ==

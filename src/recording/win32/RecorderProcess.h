@@ -4,6 +4,7 @@
 // "obs32.exe" is never touched.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ std::wstring RecorderExecutable();
 
 // The process just launched becomes the one the stop ends first.
 void AdoptRecorderProcess(HANDLE process);
+
+// The moment (ms since 1970) the adopted process ended, or 0 while it runs and when there is none.
+int64_t AdoptedRecorderEndedAtMs();
 
 // Running processes whose image file is exactly this executable (compared as full long paths, ignoring
 // case and the slash direction).

@@ -33,6 +33,7 @@ class CFakePlatform : public IRecordingPlatform {
   RecorderProblem LaunchRecorder(const std::wstring& parameters, const std::wstring&) override {
     steps.push_back("launch " + WideToUtf8(parameters));
     if (launch == RecorderProblem::None) running = true;
+    endedAtMs = 0;
     return launch;
   }
   void StopRecorder() override {
@@ -40,6 +41,7 @@ class CFakePlatform : public IRecordingPlatform {
     if (running) m_clock.Advance(kCloseMs);
     running = false;
   }
+  int64_t RecorderEndedAtMs() override { return endedAtMs; }
   void PlayCue(RecordCue cue) override {
     steps.push_back("cue " + WideToUtf8(CueFile(cue)));
     m_clock.Advance(kCueMs);
@@ -60,6 +62,7 @@ class CFakePlatform : public IRecordingPlatform {
   RecorderProblem check = RecorderProblem::None;
   RecorderProblem launch = RecorderProblem::None;
   bool running = false;
+  int64_t endedAtMs = 0;  // set by a test: the recorder died at that moment
   uint32_t timerMs = 0;
   std::vector<std::string> steps;
 
@@ -273,6 +276,42 @@ TEST_F(RecordingFlowTest, LogLinesOfASession) {
     size_t found = text.find(line, at);
     EXPECT_NE(found, std::string::npos) << "missing or out of order: " << line << "\nin:\n" << text;
     if (found != std::string::npos) at = found + 1;
+  }
+}
+
+// A recorder that died mid-run wrote nothing after its death: its run is stamped as ended then, not when
+// the user stopped or the hour came round, so the moments map onto the file as it was recorded.
+TEST_F(RecordingFlowTest, ARunThatDiedByItselfIsStampedWithTheMomentItDied) {
+  struct Case {
+    const char* how;
+    bool restart;  // ended by the hourly restart instead of the user's stop
+    int64_t diedAfterMs;  // after the launch; 0: still running at the stop
+  };
+  const Case cases[] = {{"killed, then stopped", false, 7000}, {"killed, then the hour came", true, 1200000},
+                        {"running at the stop", false, 0}};
+  for (const Case& c : cases) {
+    CFakeClock clock{kT0};
+    CFakePlatform platform{clock};
+    CRecordingFlow flow{platform, clock, 3600000};
+    ASSERT_TRUE(flow.StartRecord(nullptr));
+    const int64_t launch = flow.Session().Segments().back().startMs;
+    if (c.diedAfterMs) platform.endedAtMs = launch + c.diedAfterMs;
+    clock.Set(launch + (c.restart ? 3600000 : 10000));
+    const int64_t stopAsked = clock.NowMs() + (c.restart ? 0 : kCueMs);
+    if (c.restart) {
+      ASSERT_TRUE(flow.RestartObs());
+    }
+    SessionData handed;
+    flow.StopRecord(true, &handed);
+    ASSERT_GE(handed.segments.size(), 1u) << c.how;
+    const int64_t expected = c.diedAfterMs ? launch + c.diedAfterMs : stopAsked;
+    EXPECT_EQ(handed.segments[0].stopMs, expected) << c.how;
+    EXPECT_EQ(handed.segments[0].nStopTime, static_cast<int32_t>(expected / 1000)) << c.how;
+    if (c.restart) {
+      // The next run is a new recorder, alive until the user's stop.
+      ASSERT_EQ(handed.segments.size(), 2u);
+      EXPECT_GT(handed.segments[1].stopMs, handed.segments[1].startMs);
+    }
   }
 }
 
