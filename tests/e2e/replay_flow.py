@@ -195,15 +195,15 @@ class ReplaySession:
         return tuple(int(x) for x in found[-1])
 
     def prompt_window(self, timeout=20):
-        """The X id of the skinned message box (it has no title): a visible window other than the main
-        window, the game and the tray, of the box's size."""
+        """The X id of the skinned message box (no title, or "提示"): a visible window of a box's size
+        other than the main window."""
         deadline = time.time() + timeout
         while time.time() < deadline:
             for wid in visible_windows():
                 g = geometry(wid)
                 if g and 200 <= g[2] <= 900 and 100 <= g[3] <= 400 and (g[2], g[3]) != (552, 304):
                     name = subprocess.run(["xdotool", "getwindowname", wid], capture_output=True, text=True).stdout.strip()
-                    if name == "":
+                    if name in ("", "提示"):  # the boxes' captions: none, or the logout question's
                         return wid
             time.sleep(0.2)
         raise AssertionError("no message box within %s s" % timeout)
