@@ -139,14 +139,18 @@ class ReplaySession:
                                                                                 self.log()[-3000:]))
             time.sleep(0.2)
 
-    def game_title(self):
+    def stored(self, key):
+        """A value of Config.ini as the program left it ("" when absent)."""
         try:
             with open(os.path.join(self.app.tree, "Config", "Config.ini"), "rb") as f:
                 text = f.read().decode("latin-1")
         except FileNotFoundError:
             return ""
-        m = re.search(r"^GameTitle=(.*?)\r?$", text, re.M)
+        m = re.search(r"^%s=(.*?)\r?$" % re.escape(key), text, re.M)
         return m.group(1) if m else ""
+
+    def game_title(self):
+        return self.stored("GameTitle")
 
     def game_selected(self, timeout=30):
         """Waits until the program has taken the stand-in (found through the service's game list) as
@@ -221,7 +225,7 @@ class ReplaySession:
     def clip_second(name):
         return int(re.search(r"_(\d+)\.mp4$", name).group(1))
 
-    def stored(self, key):
+    def stored_object(self, key):
         with urllib.request.urlopen(self.svc.url + "/cdn/" + urllib.request.quote(key), timeout=30) as r:
             return r.read()
 

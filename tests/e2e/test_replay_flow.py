@@ -63,7 +63,7 @@ class ReplayFlow(unittest.TestCase):
                 local = f.read()
             self.assertGreater(len(local), 10000)
             self.assertIn(name, objects, "not in the storage: %s" % name)
-            self.assertEqual(s.stored(name), local, "the stored clip differs from the local cut")
+            self.assertEqual(s.stored_object(name), local, "the stored clip differs from the local cut")
             self.assertIn(name, clips, "not registered: %s" % name)
             record = json.loads(clips[name]["record"])
             second = s.clip_second(name)

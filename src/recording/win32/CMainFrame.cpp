@@ -126,6 +126,9 @@ int CMainFrame::InitMainWnd() {
   StartQueuedUploads();
   SetWindowTextW(m_hWnd, kTitle);
   SetGameTitle(L"");
+  // A login dialog above ran the message loop, so the game list may have been handled already and its
+  // running game chosen; the title just cleared would leave the drop-down without it.
+  if (!m_gameList.empty()) OfferRunningGame();
   net::StartDeviceReport([](int, const std::string& answer) {
     if (LogEnabled(2)) LogWrite(LogBegin(2, "MainFrame", __LINE__) << "RecordDeviceInfo result:" << answer << '\n');
   });
@@ -401,6 +404,10 @@ void CMainFrame::OnGameList() {
   // The worker filled the field and ended before posting; the text is read on a copy.
   std::string text = m_strGameListResponse;
   ParseGameList(text, m_gameList);
+  OfferRunningGame();
+}
+
+void CMainFrame::OfferRunningGame() {
   // A listed game that already runs is offered at once, as the user would pick it.
   if (GetGameTitle().empty() && !m_session.IsRecording()) {
     std::wstring running = FindRunningGame(m_gameList, SystemWindows());

@@ -55,6 +55,7 @@ class CMainFrame : public CSkinFrame {
   void OnMouseMove(LPARAM lParam);
   bool OnHitTest(LPARAM lParam, LRESULT& result);
   void OnGameList();
+  void OfferRunningGame();
   void OnUpdateResult(WPARAM kind, LPARAM text);
 
   // The session: the gate, the record toggle and the worker's reports.
