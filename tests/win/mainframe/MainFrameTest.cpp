@@ -412,6 +412,27 @@ TEST_F(MainWindow, TheGateWithoutAGameSaysSoAndStartsNothing) {
   EXPECT_EQ(std::wstring(Control(kIdRecordCaption)->GetText().GetData()), L"<c #9abecc>开始录制</c>");
 }
 
+TEST_F(MainWindow, EnterAnswersAMessageBoxOverTheWindow) {
+  SetGameTitle(L"");
+  ASSERT_TRUE(Start());
+  HWND h = m_frame->GetHwnd();
+  bool closedByEnter = false;
+  WithDriver([&] { SendMessageW(h, WM_HOTKEY, CMainFrame::HOTKEY_BEGIN_OR_STOP_SHOT, 0); },
+             [&](DWORD thread) {
+               HWND box = nullptr;
+               WaitFor([&] {
+                 for (HWND o : OtherWindows(thread, h))
+                   if (MessageBoxOf(o) != nullptr) box = o;
+                 return box != nullptr;
+               });
+               if (box == nullptr) return;
+               Sleep(300);
+               Key(VK_RETURN);
+               closedByEnter = WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
+             });
+  EXPECT_TRUE(closedByEnter) << "Enter presses the box's button";
+}
+
 TEST_F(MainWindow, TheHotkeysRunARealSessionAndTheWindowFollowsIt) {
   // Any open window counts as the game; the recorder beside the test records the desktop.
   SetGameTitle(L"Tavro一键回录");
