@@ -42,6 +42,54 @@ bool ParseScene(const std::string& bytes, Json::Value& root) {
   }
 }
 
+// The scene with every byte that is not part of well-formed UTF-8 (overlong forms, surrogates, values past
+// U+10FFFF included) replaced by U+FFFD. The JSON writer would otherwise re-encode such bytes differently
+// at every rewrite; replaced once, a rewrite is stable and the microphone can still be switched.
+std::string WithBrokenUtf8Replaced(const std::string& bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  size_t i = 0;
+  const size_t n = bytes.size();
+  while (i < n) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    int more = 0;
+    unsigned long cp = 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+      more = 1;
+      cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      more = 2;
+      cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      more = 3;
+      cp = c & 0x07;
+    }
+    bool good = more > 0 && i + more < n;
+    for (int k = 1; good && k <= more; ++k) {
+      const unsigned char d = static_cast<unsigned char>(bytes[i + k]);
+      good = (d & 0xC0) == 0x80;
+      cp = (cp << 6) | (d & 0x3F);
+    }
+    if (good && ((more == 2 && cp < 0x800) || (more == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+                 (cp >= 0xD800 && cp <= 0xDFFF))) {
+      good = false;
+    }
+    if (good) {
+      out.append(bytes, i, more + 1);
+      i += more + 1;
+    } else {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    }
+  }
+  return out;
+}
+
 std::string CompactScene(const Json::Value& root) {
   Json::FastWriter writer;
   return writer.write(root);
@@ -96,7 +144,7 @@ bool IsMicrophoneEnabled() {
 
 void SetMicrophoneEnabled(bool enabled) {
   Json::Value root;
-  if (!ParseScene(profile::ReadWholeFile(GetRecorderScenePath()), root)) return;
+  if (!ParseScene(WithBrokenUtf8Replaced(profile::ReadWholeFile(GetRecorderScenePath())), root)) return;
   if (Json::Value* muted = FindMuted(root)) *muted = Json::Value(!enabled);
   std::string bytes;
   try {

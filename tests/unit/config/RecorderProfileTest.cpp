@@ -147,6 +147,11 @@ TEST_F(RecorderProfileTest, SceneFileCases) {
       {"root that is not an object", "[1,2]", false, true, "[1,2]\n"},
       {"invalid JSON", "{\"AuxAudioDevice1\": {\"muted\": tru", false, true, ""},
       {"not JSON at all", std::string("\xff\xfe\0garbage", 10), false, true, ""},
+      // A broken byte becomes U+FFFD once, so later rewrites are stable.
+      {"a key that is not UTF-8", "{\"AuxAudioDevice1\":{\"muted\":true},\"sou\xd5" "1\":{}}", false, true,
+       "{\"AuxAudioDevice1\":{\"muted\":false},\"sou\\ufffd1\":{}}\n"},
+      {"names in UTF-8 are written escaped", "{\"AuxAudioDevice1\":{\"muted\":true,\"name\":\"\xe9\xba\xa6\"}}", false,
+       true, "{\"AuxAudioDevice1\":{\"muted\":false,\"name\":\"\\u9ea6\"}}\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
