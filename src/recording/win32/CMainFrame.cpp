@@ -525,7 +525,7 @@ void CMainFrame::OnProgerssMsg(int clipPercent) {
 }
 
 void CMainFrame::OnUploadQueue(int waiting, int percent) {
-  const std::wstring text = percent < 0 && waiting <= 0 ? std::wstring() : WaitingUploadsText(waiting, percent);
+  const std::wstring text = WaitingUploadsText(waiting, percent);
   m_tray.SetTip(text);
   // The status line belongs to the session's own clips while they are made.
   if (m_session.IsWorkerBusy() || m_session.IsRecording()) return;
